@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs, as root on Debian 12, the packages the build and the tests need and that are missing.
+set -euo pipefail
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libboost-math-dev
+          libgtest-dev libgmock-dev libbenchmark-dev clang-format fonts-dejavu-core
+          locales dpkg-dev file "$@")
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
+fi
