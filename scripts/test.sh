@@ -13,3 +13,4 @@ cmake -S . -B build -G Ninja -DBUILD_TESTING=ON
 cmake --build build --parallel 2
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure --parallel 2
+bash scripts/check-package.sh build
