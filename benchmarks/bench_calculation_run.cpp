@@ -26,11 +26,7 @@ void calculationRun(benchmark::State& state) {
 
     for (auto _ : state) {
         try {
-            Calc_Statistics();
-            Grubbs_Test();
-            Dixon_Test();
-            IQR_Test();
-            Gauss_Test();
+            runCalculation();
         } catch (const TableLookupError& e) {
             state.SkipWithError(e.what());
             break;

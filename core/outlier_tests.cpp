@@ -74,6 +74,14 @@ double quartileAt(int numerator, int denominator) {
 
 }  // namespace
 
+void runCalculation() {
+    Calc_Statistics();
+    Grubbs_Test();
+    Dixon_Test();
+    IQR_Test();
+    Gauss_Test();
+}
+
 std::string grubbsClass(double g, const std::array<double, 6>& c, double n) {
     using namespace grubbs_class;
     if (g < c[1]) return kAbove10;

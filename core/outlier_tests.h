@@ -20,6 +20,10 @@
 
 namespace sifton {
 
+// One calculation run: Calc_Statistics, then the four tests in this order. A failed lookup ends
+// it at the failing test with TableLookupError.
+void runCalculation();
+
 void Grubbs_Test();
 void Dixon_Test();
 void IQR_Test();

@@ -7,7 +7,6 @@
 
 #include "core/input.h"
 #include "core/outlier_tests.h"
-#include "core/statistics.h"
 #include "core/store.h"
 #include "core/tables.h"
 #include "ui/report.h"
@@ -130,11 +129,7 @@ void frmDIX::Present_Values() {
 
 bool frmDIX::calculate() {
     try {
-        Calc_Statistics();
-        Grubbs_Test();
-        Dixon_Test();
-        IQR_Test();
-        Gauss_Test();
+        runCalculation();
     } catch (const TableLookupError& e) {
         m_platform.showWarning(kProgramTitle,
                                std::string(e.what()) + " The outlier tests could not be run.");

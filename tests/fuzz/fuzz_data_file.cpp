@@ -58,11 +58,7 @@ void runAndCheck() {
     SampleStore& s = store();
     const int n = static_cast<int>(s.NData);
     try {
-        Calc_Statistics();
-        Grubbs_Test();
-        Dixon_Test();
-        IQR_Test();
-        Gauss_Test();
+        runCalculation();
     } catch (const TableLookupError&) {
         require(false, "a lookup failed although every table has a record for each n");
     }

@@ -81,14 +81,6 @@ void writeTables(const fs::path& folder) {
     writeBytes(folder / "gauss-g.dat", gauss);
 }
 
-void runCalculation() {
-    Calc_Statistics();
-    Grubbs_Test();
-    Dixon_Test();
-    IQR_Test();
-    Gauss_Test();
-}
-
 constexpr const char* kGoodFile =
     "Locality,Mineral,Age\r\n10,1\r\n12,2\r\n11,3\r\n30,4\r\n12,5\r\n";
 
