@@ -1,180 +1,66 @@
 // Numbers pasted from the clipboard: how the text is cut into cells, which cells are refused,
 // the messages, and that a refused paste stores nothing.
-#include <string>
-#include <vector>
+#include <tuple>
 
 #include "core/input.h"
-#include "core/store.h"
 #include "platform/scripted_platform.h"
 #include "test_support.h"
 
 namespace sifton {
 namespace {
 
-using test::CaseName;
-using test::operator<<;
-
-const std::string kNotNumeric =
-    "One or more of the values are not numeric! The copied data are not pasted in this program. "
-    "Check the selection, please.";
-const std::string kOneOrTwo = "What can I test with one or two data?";
-const std::string kNoNumbers = "There are no numbers on the clipboard.";
-
-std::string valuesSeparatedBy(int count, const std::string& separator) {
-    std::string text;
-    for (int i = 1; i <= count; ++i) text += std::to_string(i) + separator;
-    return text;
-}
-
-// ---- Cutting and checking ----------------------------------------------------------------------
-
-struct ParseCase {
-    std::string name;
-    std::string text;
-    PasteFailure failure;
-    std::vector<double> values;  // what was taken (on success, or before a one-or-two refusal)
-};
-
-class ClipboardParse : public ::testing::TestWithParam<ParseCase> {};
-
-TEST_P(ClipboardParse, CellsAndVerdict) {
-    const ParseCase& c = GetParam();
-    PastedValues pasted = parseClipboardText(c.text);
-    EXPECT_EQ(pasted.failure, c.failure);
-    if (c.failure == PasteFailure::None || c.failure == PasteFailure::OneOrTwo) {
-        EXPECT_EQ(pasted.values, c.values);
-    }
-}
-
 using PF = PasteFailure;
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ClipboardParse,
-    ::testing::Values(
-        ParseCase{"CrLfRows", "5\r\n6\r\n7\r\n", PF::None, {5, 6, 7}},
-        ParseCase{"LfRows", "5\n6\n7\n", PF::None, {5, 6, 7}},
-        ParseCase{"CrRows", "5\r6\r7\r", PF::None, {5, 6, 7}},
-        ParseCase{"TabCellsRowByRow", "5\t6\t7\r\n8\t9\t10\r\n", PF::None, {5, 6, 7, 8, 9, 10}},
-        ParseCase{"LastValueWithoutSeparator", "5\r\n6\r\n7", PF::None, {5, 6, 7}},
-        ParseCase{"BlankLastCellIgnored", "5\n6\n7\n  ", PF::None, {5, 6, 7}},
-        ParseCase{"BlanksAroundCells", " 5 \t 6\t7 ", PF::None, {5, 6, 7}},
-        ParseCase{"ExponentCell", "1.5E2\t1\t2\t", PF::None, {150, 1, 2}},
-        ParseCase{"ExponentCellAlone", "1.5E2\t", PF::OneOrTwo, {150}},
-        ParseCase{"OneValue", "5\r\n", PF::OneOrTwo, {5}},
-        ParseCase{"TwoValues", "5\t6", PF::OneOrTwo, {5, 6}},
-        ParseCase{"TwoTabsEmptyCell", "5\t\t6\t7\t", PF::NotNumeric, {}},
-        ParseCase{"EmptyRowBetween", "5\r\n\r\n6\r\n7\r\n", PF::NotNumeric, {}},
-        ParseCase{"OnlyLineFeeds", "\n\n\n", PF::NotNumeric, {}},
-        ParseCase{"SpaceSeparated", "5 6 7", PF::NotNumeric, {}},
-        ParseCase{"SpaceSeparatedRow", "5 6 7\r\n", PF::NotNumeric, {}},
-        ParseCase{"DecimalComma", "1,5\t2\t3\t", PF::NotNumeric, {}},
-        ParseCase{"Letters", "5\tabc\t7\t", PF::NotNumeric, {}},
-        ParseCase{"BadLastCell", "5\t6\t7\tx", PF::NotNumeric, {}},
-        ParseCase{"Overflow", "5\t1E+999\t7\t", PF::NotFinite, {}},
-        ParseCase{"OnlySpaces", "   ", PF::NoValue, {}},
-        ParseCase{"EmptyText", "", PF::NoText, {}}),
-    CaseName{});
-
-TEST(ClipboardCapacity, ThreeHundredValuesFitThreeHundredOneDoNot) {
-    PastedValues full = parseClipboardText(valuesSeparatedBy(300, "\r\n"));
-    ASSERT_TRUE(full.ok());
-    ASSERT_EQ(full.values.size(), 300u);
-    EXPECT_EQ(full.values.back(), 300.0);
-
-    EXPECT_EQ(parseClipboardText(valuesSeparatedBy(301, "\r\n")).failure, PasteFailure::TooMany);
-    // The 301st value without a separator after it counts too.
-    EXPECT_EQ(parseClipboardText(valuesSeparatedBy(300, "\t") + "301").failure,
-              PasteFailure::TooMany);
+TEST(ClipboardParse, CellsAndVerdict) {
+    // Rows by CR LF, LF or CR, a last value without a separator, blanks around cells.
+    for (const char* text :
+         {"5\r\n6\r\n7\r\n", "5\n6\n7\n", "5\r6\r7\r", "5\r\n6\r\n7", "5\n6\n7\n  ", " 5 \t 6\t7 "})
+        EXPECT_EQ(parseClipboardText(text).values, (std::vector<double>{5, 6, 7})) << text;
+    // An empty cell, an empty row, blanks or a decimal comma between numbers, a bad last cell.
+    for (const char* text : {"5\t\t6\t7", "5\r\n\r\n6\r\n7", "5 6 7", "1,5\t2\t3", "5\t6\t7\tx"})
+        EXPECT_EQ(parseClipboardText(text).failure, PF::NotNumeric) << text;
+    EXPECT_EQ(parseClipboardText("5\t6\r\n7\t1.5E2").values, (std::vector<double>{5, 6, 7, 150}));
+    EXPECT_EQ(parseClipboardText("5\t6").failure, PF::OneOrTwo);
+    EXPECT_EQ(parseClipboardText("5\t1E+999\t7\t").failure, PF::NotFinite);
+    EXPECT_EQ(parseClipboardText("   ").failure, PF::NoValue);
+    EXPECT_EQ(parseClipboardText("").failure, PF::NoText);
+    std::string full;  // 300 values
+    for (int i = 1; i <= kMaxRows; ++i) full += std::to_string(i) + "\r\n";
+    EXPECT_EQ(parseClipboardText(full).values.size(), 300u);
+    EXPECT_EQ(parseClipboardText(full + "301").failure, PF::TooMany);  // the last, unended
+    EXPECT_EQ(pasteFailureMessage(PF::NoText), "There are no numbers on the clipboard.");
+    EXPECT_EQ(pasteFailureMessage(PF::OneOrTwo), "What can I test with one or two data?");
+    EXPECT_EQ(pasteFailureMessage(PF::NotNumeric),
+              "One or more of the values are not numeric! The copied data are not pasted in this "
+              "program. Check the selection, please.");
+    EXPECT_EQ(pasteFailureMessage(PF::NoValue), "");
 }
 
-TEST(ClipboardMessages, WordForWordAndSilentWithoutValue) {
-    EXPECT_EQ(pasteFailureMessage(PasteFailure::NoText), kNoNumbers);
-    EXPECT_EQ(pasteFailureMessage(PasteFailure::NotNumeric), kNotNumeric);
-    EXPECT_EQ(pasteFailureMessage(PasteFailure::OneOrTwo), kOneOrTwo);
-    EXPECT_EQ(pasteFailureMessage(PasteFailure::NoValue), "");
-    EXPECT_NE(pasteFailureMessage(PasteFailure::TooMany).find("300"), std::string::npos);
-    EXPECT_NE(pasteFailureMessage(PasteFailure::NotFinite), "");
-}
+using Paste = test::StoreTest;
 
-// ---- Paste_Clipboard and the store -------------------------------------------------------------
-
-class PasteTest : public test::StoreTest {
-  protected:
-    void SetUp() override {
-        StoreTest::SetUp();
-        // An earlier data set from a file.
-        test::loadValues({1, 2, 3, 4});
-        SampleStore& s = store();
-        s.DataFileName = "earlier.csv";
-        s.Locality = "Site";
-        for (int i = 1; i <= 4; ++i) {
-            s.RawCol1[i] = static_cast<double>(i);
-            s.Col2[i] = 10.0 * i;
-            s.RawCol3[i] = "r";
-        }
+TEST_F(Paste, ARefusedPasteStoresNothingAGoodOneOnlyTheValues) {
+    test::loadValues({1, 2, 3, 4});  // an earlier data set from a file
+    store().DataFileName = "earlier.csv", store().Locality = "Site", store().RawCol1[1] = 7.0;
+    for (const char* clipboard : {"", "9\t8\tx\t7\t", "9\r\n8\r\n", "   ", "9\t1E+999\t7\t"}) {
+        ScriptedPlatform platform;
+        platform.clipboard = clipboard;
+        EXPECT_FALSE(Paste_Clipboard(platform)) << clipboard;
+        std::string shown, message = pasteFailureMessage(parseClipboardText(clipboard).failure);
+        for (const auto& m : platform.messages) shown += "[" + m.title + "]" + m.text;
+        EXPECT_EQ(shown, message.empty() ? "" : "[]" + message);
+        EXPECT_EQ(
+            std::tuple(store().DataFileName, store().NData, store().Col1[1], store().LineBuffer),
+            std::tuple("earlier.csv", 4.0, Cell(1.0), clipboard));
     }
-    ScriptedPlatform m_platform;
-};
-
-TEST_F(PasteTest, GoodPasteStoresValuesOnly) {
-    m_platform.clipboard = "5\t6\r\n7\t8.5\r\n";
-    ASSERT_TRUE(Paste_Clipboard(m_platform));
+    ScriptedPlatform platform;
+    platform.clipboard = "5\t6\r\n7\t8.5\r\n";
+    ASSERT_TRUE(Paste_Clipboard(platform) && platform.messages.empty());
+    // The file's raw fields and header are not the paste's business.
     const SampleStore& s = store();
-    EXPECT_TRUE(m_platform.messages.empty());
-    EXPECT_EQ(s.DataFileName, "From Clipboard");
-    EXPECT_EQ(s.LineBuffer, m_platform.clipboard);
-    EXPECT_EQ(s.RowCount, 4);
-    EXPECT_EQ(s.NData, 4.0);
-    EXPECT_EQ(s.Col1[1], Cell(5.0));
-    EXPECT_EQ(s.Col1[4], Cell(8.5));
-    // The file's raw fields, second column and header are not the paste's business.
-    EXPECT_EQ(s.RawCol1[1], Cell(1.0));
-    EXPECT_EQ(s.Col2[1], Cell(10.0));
-    EXPECT_EQ(s.RawCol3[4], Cell("r"));
-    EXPECT_EQ(s.Locality, "Site");
+    EXPECT_EQ(std::tuple(s.DataFileName, s.RowCount, s.NData, s.Col1[1], s.Col1[4], s.RawCol1[1],
+                         s.Locality),
+              std::tuple("From Clipboard", 4, 4.0, Cell(5.0), Cell(8.5), Cell(7.0), "Site"));
 }
-
-struct RefusalCase {
-    std::string name;
-    std::string clipboard;
-    std::string message;  // exact text, "" when the refusal is silent
-    bool exactMessage;
-};
-
-class PasteRefusal : public PasteTest, public ::testing::WithParamInterface<RefusalCase> {};
-
-TEST_P(PasteRefusal, StoresNothing) {
-    const RefusalCase& c = GetParam();
-    m_platform.clipboard = c.clipboard;
-    EXPECT_FALSE(Paste_Clipboard(m_platform));
-
-    if (c.exactMessage && c.message.empty()) {
-        EXPECT_TRUE(m_platform.messages.empty());
-    } else {
-        ASSERT_EQ(m_platform.messages.size(), 1u);
-        EXPECT_EQ(m_platform.messages[0].title, "");
-        if (c.exactMessage) {
-            EXPECT_EQ(m_platform.messages[0].text, c.message);
-        }
-    }
-    const SampleStore& s = store();
-    EXPECT_EQ(s.DataFileName, "earlier.csv");
-    EXPECT_EQ(s.RowCount, 4);
-    EXPECT_EQ(s.NData, 4.0);
-    for (int i = 1; i <= 4; ++i) EXPECT_EQ(s.Col1[i], Cell(static_cast<double>(i))) << i;
-    EXPECT_TRUE(s.Col1[5].isEmpty());
-    EXPECT_EQ(s.LineBuffer, c.clipboard);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PasteRefusal,
-    ::testing::Values(RefusalCase{"EmptyClipboard", "", kNoNumbers, true},
-                      RefusalCase{"NotNumericAfterGoodValues", "9\t8\tx\t7\t", kNotNumeric, true},
-                      RefusalCase{"OneOrTwo", "9\r\n8\r\n", kOneOrTwo, true},
-                      RefusalCase{"OnlySpaces", "   ", "", true},
-                      RefusalCase{"Overflow", "9\t1E+999\t7\t", "", false},
-                      RefusalCase{"MoreThan300", valuesSeparatedBy(301, "\t"), "", false}),
-    CaseName{});
 
 }  // namespace
 }  // namespace sifton

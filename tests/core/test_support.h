@@ -1,51 +1,45 @@
 // Helpers shared by the tests of the computing side: a fresh sample store for every test, a
-// private temporary folder for data and table files, loading values into the store as a load
-// does, and counting the process's open files.
+// private temporary folder for data and table files, and loading values as a paste does.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "core/store.h"
 
-namespace sifton::test {
+namespace sifton {
+
+// Failure reports show a cell by its text, quoted when it is one.
+inline void PrintTo(const Cell& cell, std::ostream* os) {
+    *os << (cell.isText() ? "\"" + cell.toText() + "\"" : cell.toText());
+}
+
+namespace test {
 
 // A folder of its own under the system's temporary folder, removed with everything in it.
 class TempDir {
   public:
-    TempDir() {
-        static std::atomic<int> counter{0};
-        std::random_device random;
-        m_path = std::filesystem::temp_directory_path() /
-                 ("sifton-core-test-" + std::to_string(random()) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
+    TempDir() { std::filesystem::create_directories(m_path); }
+    ~TempDir() { std::filesystem::remove_all(m_path, m_error); }
     const std::filesystem::path& path() const { return m_path; }
 
     // Writes the bytes exactly as given (no line-end translation) and returns the file's path.
-    std::filesystem::path write(const std::string& name, const std::string& bytes) const {
-        std::filesystem::path file = m_path / name;
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out << bytes;
-        return file;
+    std::string write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(m_path / name, std::ios::binary | std::ios::trunc) << bytes;
+        return (m_path / name).string();
     }
 
   private:
-    std::filesystem::path m_path;
+    inline static int s_counter = 0;  // the tests run on one thread
+    std::error_code m_error;
+    std::filesystem::path m_path = std::filesystem::temp_directory_path() /
+                                   ("sifton-core-test-" + std::to_string(std::random_device{}()) +
+                                    "-" + std::to_string(s_counter++));
 };
 
 // Every test starts from the store as it is at program start, with no reset observer.
@@ -60,49 +54,10 @@ class StoreTest : public ::testing::Test {
 
 // Puts the values into Col1(1..n) with RowCount = NData = n, as a paste leaves the store.
 inline void loadValues(const std::vector<double>& values) {
-    SampleStore& s = store();
-    for (size_t i = 0; i < values.size(); ++i) s.Col1[static_cast<int>(i) + 1] = values[i];
-    s.RowCount = static_cast<int>(values.size());
-    s.NData = static_cast<double>(values.size());
+    for (size_t i = 0; i < values.size(); ++i) store().Col1[static_cast<int>(i) + 1] = values[i];
+    store().RowCount = static_cast<int>(values.size());
+    store().NData = static_cast<double>(values.size());
 }
 
-// The numbers 1..n, a data set whose every value is distinct.
-inline std::vector<double> oneToN(int n) {
-    std::vector<double> values;
-    for (int i = 1; i <= n; ++i) values.push_back(i);
-    return values;
-}
-
-// Number of file descriptors the process holds; -1 where /proc is not available.
-inline int openFileCount() {
-    std::error_code ec;
-    std::filesystem::directory_iterator it("/proc/self/fd", ec);
-    if (ec) return -1;
-    int count = 0;
-    for (; it != std::filesystem::directory_iterator(); it.increment(ec)) ++count;
-    return count;
-}
-
-// True when the text holds something a reader would take for a broken number.
-inline bool looksBroken(const std::string& text) {
-    for (const char* bad : {"nan", "NaN", "inf", "Inf", "NAN", "INF"})
-        if (text.find(bad) != std::string::npos) return true;
-    return false;
-}
-
-// Failure reports show a parameterised case by its name rather than by its bytes. Test files
-// bring this in with 'using test::operator<<;' in the namespace of their case structs.
-template <typename Case>
-auto operator<<(std::ostream& os, const Case& c) -> decltype(c.name, os) {
-    return os << c.name;
-}
-
-// The name of a parameterised case, taken from its 'name' field.
-struct CaseName {
-    template <typename Info>
-    std::string operator()(const Info& info) const {
-        return info.param.name;
-    }
-};
-
-}  // namespace sifton::test
+}  // namespace test
+}  // namespace sifton

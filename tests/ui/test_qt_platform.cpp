@@ -1,36 +1,23 @@
 // The Qt platform's own logic: the file dialog's name filters and the clipboard round trip.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/qt_platform.h"
 
 namespace sifton {
 namespace {
 
-struct FilterCase {
-    const char* name;
-    const char* description;
-    const char* pattern;
-    const char* expected;
-};
-
-class NameFilter : public ::testing::TestWithParam<FilterCase> {};
-
-TEST_P(NameFilter, MatchesUpperCaseAndFilesWithoutADot) {
-    const FilterCase& c = GetParam();
-    EXPECT_EQ(qtNameFilter(c.description, c.pattern).toStdString(), c.expected);
+TEST(QtPlatform, NameFiltersMatchUpperCaseAndFilesWithoutADot) {
+    for (auto [description, pattern, expected] :
+         {std::tuple{"Text files (*.csv)", "*.csv", "Text files (*.csv *.CSV)"},
+          {"All Files (*.*)", "*.*", "All Files (*)"},
+          {"Data", "*.dat;*.txt", "Data (*.dat *.DAT *.txt *.TXT)"},
+          {"Numbered", "*.1", "Numbered (*.1)"}})
+        EXPECT_EQ(qtNameFilter(description, pattern).toStdString(), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Filters, NameFilter,
-    ::testing::Values(FilterCase{"Csv", "Text files /COMMA DELIMITED/ (*.csv)", "*.csv",
-                                 "Text files /COMMA DELIMITED/ (*.csv *.CSV)"},
-                      FilterCase{"AllFiles", "All Files (*.*)", "*.*", "All Files (*)"},
-                      FilterCase{"SeveralPatterns", "Data", "*.dat;*.txt",
-                                 "Data (*.dat *.DAT *.txt *.TXT)"},
-                      FilterCase{"NoLetters", "Numbered", "*.1", "Numbered (*.1)"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(QtPlatformClipboard, WritesAndReadsBackPlainText) {
+TEST(QtPlatform, ClipboardGivesBackThePlainTextWritten) {
     QtPlatform platform;
     const std::string report = "Test\t1\r2\t\xE2\x88\x9E\r";
     ASSERT_TRUE(platform.setClipboardText(report));

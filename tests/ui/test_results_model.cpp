@@ -1,8 +1,8 @@
-// The results window's model without any widget: design state, Present_Values step by step,
-// the "NOT TESTED" covers and what a reset of the store blanks.
+// The results window's model without any widget: Present_Values on a worked example, the class
+// highlights, the g-test verdict, the "NOT TESTED" covers and what a reset of the store blanks.
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <tuple>
 
 #include "core/outlier_tests.h"
 #include "ui/results_model.h"
@@ -10,302 +10,91 @@
 namespace sifton {
 namespace {
 
-// A store as a run over twelve rows leaves it.
-SampleStore twelveRows() {
-    SampleStore s;
-    s.DataFileName = "/data/kestrel-ridge-12.csv";
-    s.Locality = "Kestrel Ridge";
-    s.LocalityM = "KR-07";
-    s.StratAge = "Late Cretaceous";
-    s.RowCount = 12;
-    s.NData = 12;
-    s.Mean = 10.0;
-    s.SD = "1.5";
-    s.SE = "0.43";
-    s.MinValue = 3.456;
-    s.PosMin = 7;
-    s.MaxValue = 21.0;
-    s.PosMax = 2;
-    s.GruTmin = "1.234";
-    s.GruTmax = "2.9";
-    s.GrubbsClassMin = grubbs_class::kAbove10;
-    s.GrubbsClassMax = grubbs_class::kBelow2_5;
-    s.DixRmin = "0.1";
-    s.DixRmax = "0.6";
-    s.DixClassMin = dixon_class::k5To10;
-    s.DixClassMax = dixon_class::k2To5;
-    s.IQRQ1 = "10.0";
-    s.IQRQ3 = "14.5";
-    s.IQRyoung = iqr_verdict::kWithin;
-    s.IQRold = iqr_verdict::kMild;
-    s.GaussCrit = 2.5;
-    s.GauYoung = "1.2";
-    s.GauOld = "2.51";
+using S = SampleStore;
+
+// A store as a run over twelve rows, one of them rejected, leaves it.
+S twelveRows() {
+    S s;
+    std::tie(s.DataFileName, s.Locality, s.LocalityM, s.StratAge) =
+        std::tuple("/data/kr-12.csv", "Kestrel Ridge", "KR-07", "Late Cretaceous");
+    std::tie(s.RowCount, s.NData, s.Mean, s.SD, s.SE) = std::tuple(12, 11, 10.0, "1.5", "0.43");
+    std::tie(s.MinValue, s.PosMin, s.MaxValue, s.PosMax) = std::tuple(3.456, 7, 21.0, 2);
+    std::tie(s.GruTmin, s.GruTmax, s.GrubbsClassMin, s.GrubbsClassMax) =
+        std::tuple("1.234", "2.9", grubbs_class::kAbove10, grubbs_class::kBelow2_5);
+    std::tie(s.DixRmin, s.DixRmax, s.DixClassMin, s.DixClassMax) =
+        std::tuple("0.1", "0.6", dixon_class::k5To10, dixon_class::k2To5);
+    std::tie(s.IQRQ1, s.IQRQ3, s.IQRyoung, s.IQRold) =
+        std::tuple("10.0", "14.5", iqr_verdict::kWithin, iqr_verdict::kMild);
+    std::tie(s.GaussCrit, s.GauYoung, s.GauOld) = std::tuple(2.3, "1.2", "2.51");
     return s;
 }
 
-TEST(ResultsModelDesign, StartsWithStaticTextsEmptyResultsAndHiddenCovers) {
-    ResultsModel m;
-    EXPECT_EQ(m.text("lblYoungHead"), "Minimum:");
-    EXPECT_EQ(m.text("lblOldHead"), "Maximum:");
-    EXPECT_EQ(m.label("lblYoungHead").background, colour::kHead);
-    for (const char* cover : {"lblGRUno", "lblDIXno", "lblIQRno", "lblGAUno"}) {
-        const LabelState& c = m.label(cover);
-        EXPECT_FALSE(c.visible) << cover;
-        EXPECT_EQ(c.width, 132) << cover;
-        EXPECT_EQ(c.text, "NOT TESTED");
-        EXPECT_EQ(c.foreground, colour::kCover);
-        EXPECT_TRUE(c.opaque);
-    }
-    for (const char* value : {"lblFileName", "lblN", "lblMean", "lblGruTmin", "lblGaO"})
-        EXPECT_EQ(m.text(value), "") << value;
-    EXPECT_EQ(m.label("lblRejecList").foreground, colour::kRejected);
-    EXPECT_THROW(m.label("lblNoSuchLabel"), std::out_of_range);
+// Each cover's width while it is shown, "-" while hidden.
+std::string covers(const ResultsModel& m) {
+    std::string shown;
+    for (const char* c : {"lblGRUno", "lblDIXno", "lblIQRno", "lblGAUno"})
+        shown += (m.label(c).visible ? std::to_string(m.label(c).width) : "-") + " ";
+    return shown;
 }
 
-TEST(ResultsModelPresent, FillsEveryLabelOfAWorkedExample) {
+TEST(ResultsModel, PresentValuesFillsEveryLabelOfAWorkedExample) {
+    S earlier = twelveRows();  // the smallest value highlighted everywhere, which must not stay
+    std::tie(earlier.GrubbsClassMin, earlier.DixClassMin, earlier.IQRyoung, earlier.GauYoung) =
+        std::tuple(grubbs_class::kBelow1, dixon_class::kBelow0_5, iqr_verdict::kExtreme, "9");
     ResultsModel m;
-    m.Present_Values(twelveRows());
-    const std::vector<std::pair<const char*, const char*>> expected = {
-        {"lblFileName", "/data/kestrel-ridge-12.csv"},
-        {"lblLocality", "Kestrel Ridge"},
-        {"lblLocalityM", "KR-07"},
-        {"lblStratAge", "Late Cretaceous"},
-        {"lblN", "12"},
-        {"lblMean", "10.00"},
-        {"lblSD", "1.5"},
-        {"lblSE", "0.43"},
-        {"lblYoungHead", "Minimum (# 7):"},
-        {"lblYoungAge", "3.46"},
-        {"lblOldHead", "Maximum (# 2):"},
-        {"lblOldAge", "21.00"},
-        {"lblGruTmin", "1.234"},
-        {"lblGruTmax", "2.9"},
-        {"lblGrubbsMin", "  > 10 %  "},
-        {"lblGrubbsMax", "  < 2.5%  "},
-        {"lblDixRmin", "0.1"},
-        {"lblDixRmax", "0.6"},
-        {"lblDixMin", "  5-10 %  "},
-        {"lblDixMax", "  2-5 %  "},
-        {"lblIQRQ1", "10.0"},
-        {"lblIQRQ3", "14.5"},
-        {"lblLowerFence", "3.25"},
-        {"lblUpperFence", "21.25"},
-        {"lblIQRyoung", "within inner fences"},
-        {"lblIQRold", "  mild outlier  "},
-        {"lblGauYoung", "1.2"},
-        {"lblGauOld", "2.51"},
-        {"lblGaY", "  OK  "},
-        {"lblGaO", "  outlier  "},
-    };
-    for (const auto& [name, text] : expected) EXPECT_EQ(m.text(name), text) << name;
-    for (const char* cover : {"lblGRUno", "lblDIXno", "lblIQRno", "lblGAUno"})
-        EXPECT_FALSE(m.label(cover).visible) << cover;
-    EXPECT_EQ(m.text("lblRejecList"), "") << "Present_Values leaves lblRejecList alone";
-}
-
-TEST(ResultsModelPresent, CountShowsTheRowsWhenValuesWereRejected) {
-    SampleStore s = twelveRows();
-    s.NData = 11;
-    ResultsModel m;
-    m.Present_Values(s);
-    EXPECT_EQ(m.text("lblN"), "11 (from 12)");
-}
-
-struct HighlightCase {
-    const char* name;
-    const char* label;
-    Cell SampleStore::*field;
-    const char* text;
-    bool highlighted;
-};
-
-class ClassHighlight : public ::testing::TestWithParam<HighlightCase> {};
-
-TEST_P(ClassHighlight, LightRedExactlyForSignificantTexts) {
-    const HighlightCase& c = GetParam();
-    SampleStore s = twelveRows();
-    s.*c.field = c.text;
-    ResultsModel m;
-    // A highlight from an earlier run must not survive a plain class.
-    SampleStore earlier = twelveRows();
-    earlier.GrubbsClassMin = earlier.DixClassMin = grubbs_class::kBelow1;
-    earlier.IQRyoung = iqr_verdict::kExtreme;
     m.Present_Values(earlier);
-    m.Present_Values(s);
-    EXPECT_EQ(m.text(c.label), c.text);
-    EXPECT_EQ(m.label(c.label).background, c.highlighted ? colour::kHighlight : colour::kWhite);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Classes, ClassHighlight,
-    ::testing::Values(
-        HighlightCase{"GrubbsAbove5", "lblGrubbsMin", &SampleStore::GrubbsClassMin, "  > 5%  ",
-                      false},
-        HighlightCase{"GrubbsBelow2_5", "lblGrubbsMin", &SampleStore::GrubbsClassMin, "  < 2.5%  ",
-                      true},
-        HighlightCase{"Grubbs1To2_5", "lblGrubbsMin", &SampleStore::GrubbsClassMin, "  1-2.5 %  ",
-                      true},
-        HighlightCase{"GrubbsWithoutBlanks", "lblGrubbsMin", &SampleStore::GrubbsClassMin, "< 1 %",
-                      false},
-        HighlightCase{"Dixon5To10", "lblDixMin", &SampleStore::DixClassMin, "  5-10 %  ", false},
-        HighlightCase{"Dixon2To5", "lblDixMin", &SampleStore::DixClassMin, "  2-5 %  ", true},
-        HighlightCase{"DixonBelow0_5", "lblDixMin", &SampleStore::DixClassMin, "  < 0.5 %  ", true},
-        HighlightCase{"IqrWithin", "lblIQRyoung", &SampleStore::IQRyoung, "within inner fences",
-                      false},
-        HighlightCase{"IqrMild", "lblIQRyoung", &SampleStore::IQRyoung, "  mild outlier  ", true},
-        HighlightCase{"IqrExtremeOld", "lblIQRold", &SampleStore::IQRold, "  extreme outlier  ",
-                      true}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct GaussCase {
-    const char* name;
-    Cell g;
-    double critical;
-    bool outlier;
-};
-
-class GaussVerdict : public ::testing::TestWithParam<GaussCase> {};
-
-TEST_P(GaussVerdict, OutlierOnlyStrictlyAboveTheCriticalValue) {
-    const GaussCase& c = GetParam();
-    SampleStore s = twelveRows();
-    s.GauYoung = c.g;
-    s.GaussCrit = c.critical;
-    ResultsModel m;
-    m.Present_Values(s);
-    EXPECT_EQ(m.text("lblGaY"), c.outlier ? kGaussOutlier : kGaussOk);
-    EXPECT_EQ(m.label("lblGaY").background, c.outlier ? colour::kHighlight : colour::kWhite);
-    EXPECT_EQ(m.text("lblGauYoung"), c.g.toText());
-}
-
-INSTANTIATE_TEST_SUITE_P(Gauss, GaussVerdict,
-                         ::testing::Values(GaussCase{"Above", Cell("2.31"), 2.3, true},
-                                           GaussCase{"Equal", Cell("2.3"), 2.3, false},
-                                           GaussCase{"Below", Cell("0.87"), 2.3, false},
-                                           GaussCase{"Unbounded", Cell(kUnboundedStatistic), 1e300,
-                                                     true}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-struct NotRunCase {
-    const char* name;
-    std::function<void(SampleStore&)> markNotRun;
-    const char* cover;
-    int width;
-    const char* statisticLabel;
-};
-
-class NotTested : public ::testing::TestWithParam<NotRunCase> {};
-
-TEST_P(NotTested, MarkerShowsAndWidensOnlyThatCover) {
-    const NotRunCase& c = GetParam();
-    SampleStore s = twelveRows();
-    c.markNotRun(s);
-    ResultsModel m;
-    m.Present_Values(s);
-    for (const char* cover : {"lblGRUno", "lblDIXno", "lblIQRno", "lblGAUno"}) {
-        const bool mine = std::string(cover) == c.cover;
-        EXPECT_EQ(m.label(cover).visible, mine) << cover;
-        EXPECT_EQ(m.label(cover).width, mine ? c.width : 132) << cover;
-    }
-    if (c.statisticLabel != nullptr) {
-        EXPECT_EQ(m.text(c.statisticLabel), "-1");
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Markers, NotTested,
-    ::testing::Values(
-        NotRunCase{"Grubbs", [](SampleStore& s) { s.GruTmin = -1; }, "lblGRUno", 6612,
-                   "lblGruTmin"},
-        NotRunCase{"Dixon", [](SampleStore& s) { s.DixRmin = -1; }, "lblDIXno", 6612, "lblDixRmin"},
-        NotRunCase{"Iqr", [](SampleStore& s) { s.IQRQ1 = -1; }, "lblIQRno", 7110, "lblIQRQ1"},
-        NotRunCase{"Gauss", [](SampleStore& s) { s.GauYoung = -1; }, "lblGAUno", 6612, nullptr},
-        // Only the whole number -1 marks a test not run; the text "-1" is a statistic.
-        NotRunCase{"TextIsNoMarker", [](SampleStore& s) { s.GruTmin = "-1"; }, "none", 0, nullptr},
-        NotRunCase{"DoubleIsNoMarker", [](SampleStore& s) { s.DixRmin = -1.0; }, "none", 0,
-                   nullptr}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ResultsModelPresent, GaussNotRunKeepsThePreviousGaussLabels) {
-    ResultsModel m;
     m.Present_Values(twelveRows());
-    SampleStore s = twelveRows();
-    s.GauYoung = -1;
-    s.GauOld = "9.99";
-    s.DataFileName = "second";
-    m.Present_Values(s);
-    EXPECT_EQ(m.text("lblFileName"), "second");
-    EXPECT_EQ(m.text("lblGauYoung"), "1.2");
-    EXPECT_EQ(m.text("lblGauOld"), "2.51");
-    EXPECT_EQ(m.text("lblGaO"), "  outlier  ");
-    EXPECT_EQ(m.label("lblGaO").background, colour::kHighlight);
+    std::string shown;  // every result label and the two heads, in the window's order
+    for (const LabelState& l : m.labels())
+        if (l.kind == LabelKind::Value || l.kind == LabelKind::Head) shown += l.text + "|";
+    EXPECT_EQ(shown,
+              "/data/kr-12.csv|Kestrel Ridge|KR-07|Late Cretaceous|10.00|11 (from 12)|1.5|0.43|"
+              "Minimum (# 7):|Maximum (# 2):|3.46|21.00|1.234|  > 10 %  |2.9|  < 2.5%  |0.1|"
+              "  5-10 %  |0.6|  2-5 %  |10.0|14.5|within inner fences|  mild outlier  |3.25|"
+              "21.25|1.2|  OK  |2.51|  outlier  |");
+    for (const char* name : {"lblGrubbsMax", "lblDixMax", "lblIQRold", "lblGaO"})
+        EXPECT_EQ(m.label(name).background, colour::kHighlight) << name;
+    for (const char* name : {"lblGrubbsMin", "lblDixMin", "lblIQRyoung", "lblGaY"})
+        EXPECT_EQ(m.label(name).background, colour::kWhite) << name;
+    EXPECT_EQ(covers(m), "- - - - ");
 }
 
-TEST(ResultsModelPresent, IqrNotRunAfterResetShowsNoFencesAndDoesNotFail) {
-    SampleStore s = twelveRows();
-    s.IQRQ1 = -1;
-    s.IQRQ3 = "";
-    s.IQRyoung = "";
-    s.IQRold = "";
+// One model throughout, as on screen: each row also shows that the row before it left no cover
+// and no highlight behind.
+TEST(ResultsModel, EachResultSetsItsLabelItsColourAndTheCovers) {
+    using Row = std::tuple<Cell S::*, Cell, const char*, const char*, bool, const char*>;
     ResultsModel m;
-    m.Present_Values(s);
-    EXPECT_EQ(m.text("lblLowerFence"), "");
-    EXPECT_EQ(m.text("lblUpperFence"), "");
-    EXPECT_EQ(m.text("lblIQRyoung"), "");
-    EXPECT_EQ(m.label("lblIQRyoung").background, colour::kWhite);
+    for (auto [field, value, label, text, highlighted, shownCovers] :
+         {Row{&S::GauYoung, "2.31", "lblGaY", kGaussOutlier, true, "- - - - "},
+          {&S::GauYoung, "2.3", "lblGaY", kGaussOk, false, "- - - - "},  // at the critical value
+          {&S::GauYoung, kUnboundedStatistic, "lblGaY", kGaussOutlier, true, "- - - - "},
+          {&S::GrubbsClassMin, "< 1 %", "lblGrubbsMin", "< 1 %", false, "- - - - "},  // blanks
+          {&S::GruTmin, -1, "lblGruTmin", "-1", false, "6612 - - - "},
+          {&S::DixRmin, -1, "lblDixRmin", "-1", false, "- 6612 - - "},
+          {&S::IQRQ1, -1, "lblLowerFence", "", false, "- - 7110 - "},
+          {&S::GauYoung, -1, "lblGauYoung", "1.2", false, "- - - 6612 "},  // the earlier g kept
+          {&S::GruTmin, "-1", "lblGruTmin", "-1", false, "- - - - "}}) {   // a text is no marker
+        S s = twelveRows();
+        s.*field = value;
+        m.Present_Values(s);
+        EXPECT_EQ(m.text(label), text) << value.toText();
+        EXPECT_EQ(m.label(label).background == colour::kHighlight, highlighted) << value.toText();
+        EXPECT_EQ(covers(m), shownCovers) << value.toText();
+    }
 }
 
-TEST(ResultsModelPresent, CoverOfAFiveValueSetIsHiddenAgainForEightValues) {
-    SampleStore five = twelveRows();
-    five.RowCount = 5;
-    five.NData = 5;
-    five.IQRQ1 = -1;
-    ResultsModel m;
-    m.Present_Values(five);
-    ASSERT_TRUE(m.label("lblIQRno").visible);
-    EXPECT_FALSE(m.label("lblGRUno").visible);
-    EXPECT_EQ(m.text("lblGruTmin"), "1.234") << "the other rows are filled";
-
-    SampleStore eight = twelveRows();
-    eight.RowCount = 8;
-    eight.NData = 8;
-    m.Present_Values(eight);
-    EXPECT_FALSE(m.label("lblIQRno").visible);
-    EXPECT_EQ(m.label("lblIQRno").width, 7110) << "a hidden cover keeps its width";
-    EXPECT_EQ(m.text("lblN"), "8");
-}
-
-TEST(ResultsModelReset, BlanksResultLabelsHidesCoversKeepsColoursAndHeads) {
-    ResultsModel m;
-    SampleStore s = twelveRows();
+TEST(ResultsModel, ResetBlanksTheResultLabelsAndHidesTheCovers) {
+    S s = twelveRows();
     s.GruTmin = -1;
+    ResultsModel m;
     m.Present_Values(s);
     m.showRejectedRow(4);
     m.blankAfterReset();
-
     int blank = 0;
-    for (const LabelState& l : m.labels()) {
-        if (l.kind == LabelKind::Value || l.kind == LabelKind::RejectList) {
-            EXPECT_EQ(l.text, "") << l.name;
-            ++blank;
-        }
-        if (l.kind == LabelKind::Cover) {
-            EXPECT_FALSE(l.visible) << l.name;
-        }
-    }
+    for (const LabelState& l : m.labels())
+        blank += (l.kind == LabelKind::Value || l.kind == LabelKind::RejectList) && l.text.empty();
     EXPECT_EQ(blank, 29);
-    EXPECT_EQ(m.text("lblYoungHead"), "Minimum (# 7):");
-    EXPECT_EQ(m.label("lblGrubbsMax").background, colour::kHighlight)
-        << "colours stay until the next Present_Values";
-    EXPECT_EQ(m.text("lblRizsa_0"), "Tests of outliers");
-}
-
-TEST(ResultsModelReject, ShowsOnlyTheLatestRow) {
-    ResultsModel m;
-    m.showRejectedRow(12);
-    m.showRejectedRow(7);
-    EXPECT_EQ(m.text("lblRejecList"), "Rejected: #7");
+    EXPECT_EQ(covers(m), "- - - - ");
 }
 
 }  // namespace
