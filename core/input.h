@@ -59,8 +59,9 @@ DataFile readDataFile(const std::string& path);
 // The text of the warning shown when a data file cannot be loaded.
 std::string dataFileFailureMessage(const std::string& path, const DataFile& file);
 
-// Writes a successfully read file into the store: header texts, raw fields, RowCount, NData,
-// Col1 and Col2.
+// Writes a read file into the store: header texts, raw fields, RowCount, NData, Col1 and Col2.
+// For a file that failed among its data lines only the header, the raw fields read so far and
+// RowCount (counting the failed line) are written; the data set itself stays as it was.
 void storeDataFile(const DataFile& file);
 
 // Reads a data file into the store; on failure shows the warning, leaves the store as the
