@@ -1,4 +1,4 @@
-// Sequential reading of text lines, shared by the data-file reader and the table lookup.
+// Sequential reading of text lines, for the table lookup.
 //
 // A carriage return, a line feed and the pair CR LF each end a line, so files written on
 // Windows, Linux and old Macs read alike. The end of the file also ends the last line. Lines are
@@ -23,10 +23,11 @@ class LineReader {
     // The next line without its line end; call only when !atEnd().
     std::string readLine();
     // True when the underlying stream reported a read error (not just the end of the file).
-    bool failed() const { return m_in.bad(); }
+    bool failed() const { return m_failed || m_in.bad(); }
 
   private:
     std::istream& m_in;
+    bool m_failed = false;
 };
 
 }  // namespace sifton

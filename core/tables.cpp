@@ -3,6 +3,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "core/line_reader.h"
 #include "core/number_text.h"
@@ -46,10 +47,29 @@ std::vector<double> Find_Table_Row(const std::string& fileName, double n, int k)
         return TableLookupError(fileName, "The table file " + path + " " + why);
     };
 
+    // Only a plain file, as for data files: a folder cannot be read, and a device such as
+    // /dev/zero or a pipe could block the open or never end.
     std::error_code ec;
-    std::ifstream in;
-    if (!std::filesystem::is_directory(path, ec)) in.open(path, std::ios::binary);
-    if (!in.is_open()) throw fail("is missing or cannot be opened.");
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (!std::filesystem::exists(status)) throw fail("is missing or cannot be opened.");
+    if (!std::filesystem::is_regular_file(status))
+        throw fail("is not a plain file (it is a folder, a device or a pipe).");
+    std::istringstream in;
+    {
+        std::ifstream file(path, std::ios::binary);
+        if (!file.is_open()) throw fail("is missing or cannot be opened.");
+        // Read whole and closed at once, at most kMaxTableFileBytes of it.
+        std::string bytes;
+        char chunk[4096];
+        while (file.read(chunk, sizeof chunk) || file.gcount() > 0) {
+            bytes.append(chunk, static_cast<size_t>(file.gcount()));
+            if (bytes.size() > kMaxTableFileBytes)
+                throw fail("is larger than " + std::to_string(kMaxTableFileBytes / 1024) +
+                           " KB, far more than a table needs, and is not read.");
+        }
+        if (file.bad()) throw fail("could not be read to its end.");
+        in.str(std::move(bytes));
+    }
     LineReader reader(in);
     if (reader.atEnd()) throw fail("is empty; it needs a header line and one record per n.");
     s.LineBuffer = reader.readLine();  // the header, whatever it holds
@@ -76,7 +96,6 @@ std::vector<double> Find_Table_Row(const std::string& fileName, double n, int k)
             return {numbers.begin() + 1, numbers.end()};
         }
     }
-    if (reader.failed()) throw fail("could not be read to its end.");
     throw fail("has no record for n = " + wanted + ".");
 }
 

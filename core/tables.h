@@ -7,14 +7,18 @@
 // takes the first record whose n matches. It closes the file before it returns or throws.
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace sifton {
 
-// A lookup failed: the file is missing or unreadable, has no record for n, or a record read on
-// the way is malformed. what() tells the user which file and why.
+// Upper bound of a table file's size; the shipped files hold a few kilobytes.
+inline constexpr std::size_t kMaxTableFileBytes = 1 << 20;
+
+// A lookup failed: the file is missing, unreadable, not a plain file or too large, has no record
+// for n, or a record read on the way is malformed. what() tells the user which file and why.
 class TableLookupError : public std::runtime_error {
   public:
     TableLookupError(std::string fileName, const std::string& message)

@@ -40,8 +40,9 @@ class Platform {
     // Plain text on the clipboard, empty when it holds none.
     virtual std::string clipboardText() = 0;
 
-    // Replaces the clipboard content with plain text; false when the clipboard could not be
-    // written (the clipboard is then left as it was).
+    // Replaces the clipboard content with plain text, without reading what it held, so a
+    // clipboard owner that does not answer cannot hold the program up; false when the desktop
+    // did not take the text (the clipboard then keeps what it held).
     virtual bool setClipboardText(const std::string& text) = 0;
 
     // Folder of the running executable, without a trailing separator.

@@ -7,10 +7,10 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QUrl>
-#include <memory>
 
 namespace sifton {
 namespace {
@@ -30,14 +30,6 @@ QStringList expandedPatterns(const std::string& pattern) {
             if (!result.contains(variant)) result << variant;
     }
     return result;
-}
-
-// A deep copy of whatever the clipboard holds, to put it back after a failed write.
-std::unique_ptr<QMimeData> copyOf(const QMimeData* data) {
-    auto copy = std::make_unique<QMimeData>();
-    if (data == nullptr) return copy;
-    for (const QString& format : data->formats()) copy->setData(format, data->data(format));
-    return copy;
 }
 
 }  // namespace
@@ -76,14 +68,15 @@ std::string QtPlatform::clipboardText() {
 }
 
 bool QtPlatform::setClipboardText(const std::string& text) {
+    // What the clipboard held is never read: its owner may be another program that does not
+    // answer, and every read would wait for it. Whether the write took shows in whose data the
+    // clipboard now hands out, which asks nothing of that program.
     QClipboard* clipboard = QGuiApplication::clipboard();
-    const QString wanted = fromUtf8(text);
-    std::unique_ptr<QMimeData> before = copyOf(clipboard->mimeData(QClipboard::Clipboard));
-    clipboard->setText(wanted, QClipboard::Clipboard);
-    if (clipboard->text(QClipboard::Clipboard) == wanted) return true;
-    // The write did not take: never leave a part of it behind.
-    clipboard->setMimeData(before.release(), QClipboard::Clipboard);
-    return false;
+    auto* data = new QMimeData;
+    data->setText(fromUtf8(text));
+    const QPointer<QMimeData> written = data;
+    clipboard->setMimeData(data, QClipboard::Clipboard);  // the clipboard owns it from here on
+    return written != nullptr && clipboard->mimeData(QClipboard::Clipboard) == written;
 }
 
 std::string QtPlatform::executableFolder() {

@@ -1,5 +1,6 @@
 #include "ui/frm_dix.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
@@ -66,11 +67,13 @@ frmDIX::frmDIX(Platform& platform) : m_platform(platform) {
     buildButtons(canvas);
     buildMenus();
     render();
+    setShowsResults(false);
     setFixedSize(canvas->width(), canvas->height() + menuBar()->sizeHint().height());
 
     setResetObserver([this] {
         m_model.blankAfterReset();
         render();
+        setShowsResults(false);
     });
 }
 
@@ -125,12 +128,31 @@ void frmDIX::render() {
 void frmDIX::Present_Values() {
     m_model.Present_Values(store());
     render();
+    setShowsResults(true);
 }
 
-bool frmDIX::calculate() {
+void frmDIX::setShowsResults(bool shows) {
+    m_showsResults = shows;
+    for (const char* name : {kRejectMinButton.name, kRejectMaxButton.name})
+        findChild<QPushButton*>(name)->setEnabled(shows);
+    for (const char* name : {"mnuEditItem_1", "mnuEditItem_2"})
+        findChild<QAction*>(name)->setEnabled(shows);
+}
+
+bool frmDIX::changeAndCalculate(const std::function<void()>& change) {
+    // A run that a table file stops part-way has already written the tests before it, and the
+    // reset before a load has blanked the window: both go back to what was on screen.
+    const SampleStore storeBefore = store();
+    const ResultsModel modelBefore = m_model;
+    const bool showedResults = m_showsResults;
     try {
+        change();
         runCalculation();
     } catch (const TableLookupError& e) {
+        store() = storeBefore;
+        m_model = modelBefore;
+        render();
+        setShowsResults(showedResults);
         m_platform.showWarning(kProgramTitle,
                                std::string(e.what()) + " The outlier tests could not be run.");
         return false;

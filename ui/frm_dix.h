@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,25 +25,28 @@ class frmDIX : public QMainWindow {
 
     const ResultsModel& model() const { return m_model; }
 
-    // The calculation run: Calc_Statistics, the four tests, then Present_Values. A failed table
-    // lookup ends it with a warning that names the table and the problem; returns whether the
-    // results are now on screen.
-    bool calculate();
+    // Shows the store's results. Until results are shown, and again after a reset of the store
+    // blanked them, the reject buttons and the two copy commands are disabled and do nothing.
     void Present_Values();
 
     // The report of what the window shows, onto the clipboard. A clipboard that cannot be
     // written keeps what it held; nothing is reported.
     void Copy_To();
 
-    // Asks for a data file and loads it in place of the current data set; a cancelled dialog,
-    // an unreadable file or fewer than three data lines leave everything as it was. Returns
-    // whether the new results are on screen.
+    // Loads, pastes and rejections are all or nothing: one that does not end with new results
+    // on screen (a cancelled dialog, a refused file or paste, a calculation stopped by a broken
+    // table file) leaves the store, the window, the report mode and the clipboard as they were.
+
+    // Asks for a data file and loads it in place of the current data set. Returns whether the
+    // new results are on screen.
     bool openDataFile(const std::string& initialFolder);
     // The open-file dialog of the data-file commands.
     static FileDialogSettings dataFileDialog(const std::string& initialFolder);
 
-    // Replaces the data set by the clipboard's numbers; a refused paste keeps the data set.
-    void pasteFromClipboard();
+    // Replaces the data set by the clipboard's numbers. The outcome tells a clipboard without
+    // text from one whose text was refused or could not be computed.
+    enum class PasteOutcome { NoText, NotTaken, Shown };
+    PasteOutcome pasteFromClipboard();
 
     void cmdRejectMin_Click();
     void cmdRejectMax_Click();
@@ -51,6 +55,13 @@ class frmDIX : public QMainWindow {
     void mnuHelpItem_Click(int index);
 
   private:
+    // Applies a change of the data set to the store, then the calculation run (Calc_Statistics,
+    // the four tests) and Present_Values. A table lookup that fails puts the store and the
+    // window back as they were before the change and warns, naming the table and the problem.
+    // Returns whether the new results are on screen.
+    bool changeAndCalculate(const std::function<void()>& change);
+    void setShowsResults(bool shows);
+
     void buildLabels(QWidget* canvas);
     void buildButtons(QWidget* canvas);
     void buildMenus();
@@ -61,6 +72,7 @@ class frmDIX : public QMainWindow {
     Platform& m_platform;
     ResultsModel m_model;
     std::vector<QLabel*> m_labels;  // one per model label, in the model's order
+    bool m_showsResults = false;
 };
 
 }  // namespace sifton

@@ -76,47 +76,49 @@ bool frmDIX::openDataFile(const std::string& initialFolder) {
         m_platform.showWarning(kProgramTitle, dataFileFailureMessage(*path, file));
         return false;
     }
-    if (file.rows.empty()) return false;  // a header line only: nothing to test, nothing to say
     if (file.rows.size() < 3) {
         m_platform.showWarning("", pasteFailureMessage(PasteFailure::OneOrTwo));
         return false;
     }
-    Reset_Store();
-    storeDataFile(file);
-    store().DataFileName = *path;
-    return calculate();
+    return changeAndCalculate([&] {
+        Reset_Store();
+        storeDataFile(file);
+        store().DataFileName = *path;
+    });
 }
 
-void frmDIX::pasteFromClipboard() {
+frmDIX::PasteOutcome frmDIX::pasteFromClipboard() {
     const std::string text = m_platform.clipboardText();
     const PastedValues pasted = parseClipboardText(text);
     if (!pasted.ok()) {
         const std::string message = pasteFailureMessage(pasted.failure);
         if (!message.empty()) m_platform.showWarning("", message);
-        return;
+        return text.empty() ? PasteOutcome::NoText : PasteOutcome::NotTaken;
     }
-    Reset_Store();
-    storePastedValues(pasted.values);
-    store().LineBuffer = text;
-    calculate();
+    const bool shown = changeAndCalculate([&] {
+        Reset_Store();
+        storePastedValues(pasted.values);
+        store().LineBuffer = text;
+    });
+    return shown ? PasteOutcome::Shown : PasteOutcome::NotTaken;
 }
 
 void frmDIX::rejectRow(const Cell& position) {
     SampleStore& s = store();
-    // Three values are the least any test takes; fewer means no data set is loaded. The row
+    // Three values are the least any test takes; fewer means no data set is shown. The row
     // must be one that is still under test, or NData would drift from the markers.
-    if (s.NData <= 3 || !position.isInteger()) return;
+    if (!m_showsResults || s.NData <= 3 || !position.isInteger()) return;
     const double row = position.toNumber();
     if (row < 1 || row > s.RowCount || row > kMaxRows || !isUnderTest(static_cast<int>(row)))
         return;
-    s.Rejected[static_cast<size_t>(row)] = 1;
-    s.NData -= 1;
-    m_model.showRejectedRow(static_cast<int>(row));
-    render();
-    const bool presented = calculate();
+    const bool shown = changeAndCalculate([&] {
+        s.Rejected[static_cast<size_t>(row)] = 1;
+        s.NData -= 1;
+        m_model.showRejectedRow(static_cast<int>(row));
+    });
+    if (!shown) return;
     s.CopyMode = 2;
-    // After a failed run the labels still show the previous data set; no report of that.
-    if (presented) Copy_To();
+    Copy_To();
 }
 
 void frmDIX::cmdRejectMin_Click() { rejectRow(store().PosMin); }
@@ -133,12 +135,15 @@ void frmDIX::mnuFileItem_Click(int index) {
 }
 
 void frmDIX::mnuEditItem_Click(int index) {
+    // The chosen item becomes the report mode unless the long report was chosen once; a paste
+    // that does not take, or a copy with no results on screen, changes nothing.
     SampleStore& s = store();
-    if (s.CopyMode != 2) s.CopyMode = index;
-    if (index == 0)
-        pasteFromClipboard();
-    else
+    if (index == 0) {
+        if (pasteFromClipboard() == PasteOutcome::Shown && s.CopyMode != 2) s.CopyMode = 0;
+    } else if (m_showsResults) {
+        if (s.CopyMode != 2) s.CopyMode = index;
         Copy_To();
+    }
 }
 
 void frmDIX::mnuHelpItem_Click(int index) {

@@ -4,7 +4,6 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "core/input.h"
 #include "core/store.h"
 #include "ui/artwork.h"
 #include "ui/frm_dix.h"
@@ -129,12 +128,9 @@ void frmStart::cmdOpen_Click() {
 }
 
 void frmStart::cmdPaste_Click() {
-    frmDIX& results = resultsWindow();
-    const bool stored = Paste_Clipboard(m_platform);
-    // The results window takes over whenever the clipboard held text, even after a refusal.
-    const bool clipboardHeldText = !store().LineBuffer.empty();
-    if (stored) results.calculate();
-    if (clipboardHeldText) handOver();
+    // The results window takes over whenever the clipboard held text, even when its values were
+    // refused or could not be computed; it then shows no results.
+    if (resultsWindow().pasteFromClipboard() != frmDIX::PasteOutcome::NoText) handOver();
 }
 
 frmStart* Main(Platform& platform) {

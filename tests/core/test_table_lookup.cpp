@@ -1,5 +1,8 @@
-// Find_Table_Row: which record it takes, how fields read, every way it fails, and that the file
-// is closed afterwards whatever happened.
+// Find_Table_Row: which record it takes, how fields read, every way it fails (what it refuses to
+// open included), and that the file is closed afterwards whatever happened.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <iterator>
 #include <tuple>
@@ -34,6 +37,7 @@ TEST_F(TableLookup, TakesTheFirstRecordForNAndClosesTheFile) {
         {"n,a,b,c\n4,1,,3\n", 4, {1, 0, 3}},                           // empty field is 0
         {"n,a,b\n 4 , 1.5 ,\t2\n", 4, {1.5, 2}},
         {"n,a\n7.0,1\n", 7, {1}},
+        {"n,a\n4,1\n" + std::string(kMaxTableFileBytes - 8, ' '), 4, {1}},  // largest taken
     };
     const int filesBefore = openFileCount();
     for (const auto& [table, n, expected] : cases) {
@@ -43,23 +47,43 @@ TEST_F(TableLookup, TakesTheFirstRecordForNAndClosesTheFile) {
     EXPECT_EQ(openFileCount(), filesBefore);
 }
 
-TEST_F(TableLookup, FailuresThrowNamingTheFileAndCloseIt) {
+TEST_F(TableLookup, FailuresThrowNamingTheFileAndWhyAndCloseIt) {
     const int filesBefore = openFileCount();
-    // Looked up for n = 5 with two values; "<...>" for no file and for a folder of that name.
-    for (const std::string table :
-         {"<none>", "<folder>", "", "n,a,b", "n,a,b\n3,1,2\n4,1,2\n6,1,2", "n,a,b\n4,1\n5,1,2",
-          "n,a,b\n4,1,2,3\n5,1,2", "n,a,b\n\n5,1,2", "n,a,b\n3,x1,2\n5,1,2",
-          "n,a,b\nfive,1,2\n5,1,2", "n,a,b\n5,nan,2", "n,a,b\n5,1,inf", "n,a,b\n5,1e999,2"}) {
-        SCOPED_TRACE(table);
-        fs::remove_all(m_dir.path() / "grubbs.dat");
-        if (table == "<folder>") fs::create_directory(m_dir.path() / "grubbs.dat");
+    // Looked up for n = 5 with two values; "<...>" for no file, a folder, a pipe and a device.
+    // Each failure names the file, then why.
+    const std::string large = "n,a,b\n5,1,2\n" + std::string(kMaxTableFileBytes - 11, ' ');
+    const std::string line2 = "has on line 2 ";
+    for (const auto& [table, why] : std::initializer_list<std::pair<std::string, std::string>>{
+             {"<none>", "is missing"},
+             {"<folder>", "is not a plain file"},
+             {"<pipe>", "is not a plain file"},
+             {"<link to /dev/zero>", "is not a plain file"},
+             {large, "is larger than 1024 KB"},
+             {"", "is empty"},
+             {"n,a,b\n3,1,2\n4,1,2\n6,1,2", "has no record for n = 5."},
+             {"n,a,b\n4,1\n5,1,2", line2 + "2 fields"},
+             {"n,a,b\n4,1,2,3\n5,1,2", line2 + "4 fields"},
+             {"n,a,b\n\n5,1,2", line2 + "1 fields"},
+             {"n,a,b\n3,x1,2\n5,1,2", line2 + "the field \"x1\""},
+             {"n,a,b\nfive,1,2\n5,1,2", line2 + "the field \"five\""},
+             {"n,a,b\n5,nan,2", line2 + "the field \"nan\", which is not a number."},
+             {"n,a,b\n5,1e999,2", line2 + "the field \"1e999\", which is too large."}}) {
+        SCOPED_TRACE(table.substr(0, 40));
+        const fs::path file = m_dir.path() / "grubbs.dat";
+        fs::remove_all(file);
+        if (table == "<folder>") fs::create_directory(file);
+        if (table == "<pipe>") ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+        if (table == "<link to /dev/zero>") fs::create_symlink("/dev/zero", file);
         if (table[0] != '<') m_dir.write("grubbs.dat", table);
+        alarm(10);  // a lookup that opened the pipe or read the device would never return
         try {
             Find_Table_Row("grubbs.dat", 5, 2);
             ADD_FAILURE() << "no TableLookupError";
         } catch (const TableLookupError& e) {
-            EXPECT_NE(std::string(e.what()).find("grubbs.dat"), std::string::npos) << e.what();
+            EXPECT_EQ(std::string(e.what()).find("The table file " + file.string() + " " + why), 0u)
+                << e.what();
         }
+        alarm(0);
         EXPECT_EQ(openFileCount(), filesBefore);
     }
 }

@@ -38,9 +38,10 @@ void checkNumberText(std::string_view text) {
             "Text_To_Number reads what strtod reads, an underflow (nearly) 0");
 }
 
-// The paste's cutting rule written out again: tab, CR, LF and CR LF end a cell, a last cell
-// counts when it is not blank.
+// The paste's cutting rule written out again: blanks and line ends at the end are no cells;
+// tab, CR, LF and CR LF end a cell.
 std::vector<std::string> cells(std::string_view text) {
+    text = text.substr(0, text.find_last_not_of(" \t\r\n") + 1);
     std::vector<std::string> out(1);
     for (size_t i = 0; i < text.size(); ++i) {
         if (text.substr(i, 2) == "\r\n") ++i;
@@ -49,25 +50,31 @@ std::vector<std::string> cells(std::string_view text) {
         else
             out.back() += text[i];
     }
-    if (out.back().find_first_not_of(' ') == std::string::npos) out.pop_back();
     return out;
 }
 
 // The failure the cells call for: the first bad cell decides, counting from the first.
 void checkPaste(std::string_view text) {
-    PF want = text.empty() ? PF::NoText : PF::None;
+    PF want = text.empty()                                     ? PF::NoText
+              : text.find_first_not_of(" \t\r\n") == text.npos ? PF::OnlyBlanks
+                                                               : PF::None;
     std::vector<double> values;
     for (const std::string& cell : cells(text)) {
         if (want != PF::None) break;
-        const double value = Text_To_Number(cell);
-        want = !Is_Number_Text(cell)               ? PF::NotNumeric
-               : !std::isfinite(value)             ? PF::NotFinite
-               : !isComputableValue(value)         ? PF::OutOfRange
-               : values.size() == size_t{kMaxRows} ? PF::TooMany
-                                                   : PF::None;
-        values.push_back(value);
+        const ParsedValue v = parseValueField(cell, '.');
+        want = v.status == ValueStatus::Empty || v.status == ValueStatus::NotNumber ? PF::NotNumeric
+               : v.status == ValueStatus::DecimalComma ? PF::DecimalComma
+               : v.status == ValueStatus::TooLarge     ? PF::NotFinite
+               : v.status == ValueStatus::OutOfRange   ? PF::OutOfRange
+               : values.size() == size_t{kMaxRows}     ? PF::TooMany
+                                                       : PF::None;
+        require(v.status != ValueStatus::Ok ||
+                    (Is_Number_Text(cell) && v.value == Text_To_Number(cell) &&
+                     isComputableValue(v.value) && (v.value != 0 || Text_To_Number(cell) == 0)),
+                "a cell taken is a plain number read as Text_To_Number reads it");
+        values.push_back(v.value);
     }
-    if (want == PF::None && values.size() < 3) want = values.empty() ? PF::NoValue : PF::OneOrTwo;
+    if (want == PF::None && values.size() < 3) want = PF::OneOrTwo;
     const PastedValues pasted = parseClipboardText(std::string(text));
     require(pasted.failure == want, "the paste fails as its cells call for");
     require(!pasted.ok() || pasted.values == values, "every cell taken, in clipboard order");

@@ -54,17 +54,18 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto path = fuzz::writeFile("input.csv", {reinterpret_cast<const char*>(data), size});
 
-    // Reading stops at the first failure, so every row read is sound.
+    // A refused file returns no row; a sound one only computable values.
     const DataFile file = readDataFile(path);
     const int rows = static_cast<int>(file.rows.size());
-    require(rows <= kMaxRows, "at most 300 rows");
+    require(rows <= kMaxRows && (file.ok() || rows == 0), "at most 300 rows, none on a refusal");
+    require(!file.ok() || rows > 0, "a sound file has data");
     for (const DataRow& row : file.rows)
         require(isComputableValue(row.value1) && std::isfinite(row.value2), "computable values");
     using enum DataFileFailure;
-    const auto [f, at] = std::pair(file.failure, file.failedRow);
-    require(f == None || (f == Empty && size == 0) || (f == TooManyRows && at == kMaxRows + 1) ||
-                ((f == NotFiniteValue || f == ValueOutOfRange) && at == rows + 1),
-            "a readable file fails only on its contents, at the row it names");
+    require(file.failure != CannotOpen && file.failure != NotPlainFile &&
+                (file.failure != Empty || size <= 3),
+            "a readable plain file fails only on its contents");
+    require(!dataFileFailureMessage(path, file).empty(), "every refusal has its message");
 
     // The path through the message box: a refused file keeps the earlier data set.
     Reset_Store();

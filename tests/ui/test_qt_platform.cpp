@@ -1,6 +1,9 @@
-// The Qt platform's own logic: the file dialog's name filters and the clipboard round trip.
+// The Qt platform's own logic: the file dialog's name filters and the clipboard write.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <tuple>
 
 #include "platform/qt_platform.h"
@@ -17,10 +20,26 @@ TEST(QtPlatform, NameFiltersMatchUpperCaseAndFilesWithoutADot) {
         EXPECT_EQ(qtNameFilter(description, pattern).toStdString(), expected);
 }
 
-TEST(QtPlatform, ClipboardGivesBackThePlainTextWritten) {
+// Content of another program: every read of it would wait for that program.
+class ForeignContent : public QMimeData {
+  public:
+    explicit ForeignContent(int& reads) : m_reads(reads) {}
+    QStringList formats() const override { return {QStringLiteral("application/x-foreign")}; }
+
+  protected:
+    QVariant retrieveData(const QString&, QMetaType) const override { return ++m_reads, "x"; }
+
+  private:
+    int& m_reads;
+};
+
+TEST(QtPlatform, ClipboardWriteReadsNothingOfTheForeignContentAndGivesBackTheText) {
     QtPlatform platform;
+    int foreignReads = 0;
+    QGuiApplication::clipboard()->setMimeData(new ForeignContent(foreignReads));
     const std::string report = "Test\t1\r2\t\xE2\x88\x9E\r";
     ASSERT_TRUE(platform.setClipboardText(report));
+    EXPECT_EQ(foreignReads, 0);
     EXPECT_EQ(platform.clipboardText(), report);
 }
 

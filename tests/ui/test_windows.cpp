@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QFile>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <fstream>
 #include <tuple>
 
@@ -62,13 +63,28 @@ class WindowTest : public ::testing::Test {
         for (const char* name : names) joined += "|" + label(w, name).text;
         return joined.substr(1);
     }
+    std::string screen(const frmDIX* w) {  // every label as the window holds it and shows it
+        std::string all;
+        for (const LabelState& state : w->model().labels()) {
+            const test::LabelView shown = label(w, state.name.c_str());
+            all += state.name + "=" + state.text + "/" + shown.text + "/" +
+                   shown.background.name().toStdString() + (shown.shown ? "\n" : " hidden\n");
+        }
+        return all;
+    }
+    std::string enabled(const QWidget* w) {  // the two reject buttons, then the two copy items
+        std::string flags;
+        for (const char* name : {"cmdRejectMin", "cmdRejectMax", "mnuEditItem_1", "mnuEditItem_2"})
+            flags += w->findChild<QObject*>(name)->property("enabled").toBool() ? '1' : '0';
+        return flags;
+    }
 
     test::TableFolder tables;
     ScriptedPlatform platform;
     QPointer<frmStart> start;
 };
 
-TEST_F(WindowTest, OpenFromStartShowsResultsAndMenusThenTwoMoreDataSetsFromTheMenu) {
+TEST_F(WindowTest, OpenFromStartShowsResultsAndMenusThenTwoMoreDataSetsFromTheMenuThenExit) {
     frmDIX* w = open(kTwelve);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(test::topLevel("frmStart"), nullptr);
@@ -84,8 +100,6 @@ TEST_F(WindowTest, OpenFromStartShowsResultsAndMenusThenTwoMoreDataSetsFromTheMe
         EXPECT_EQ(label(w, name).background, kLightRed) << name;
     for (const char* name : {"lblGrubbsMin", "lblDixMin", "lblIQRyoung", "lblGaY"})
         EXPECT_EQ(label(w, name).background, QColor(Qt::white)) << name;
-    for (const char* cover : {"lblGRUno", "lblDIXno", "lblIQRno", "lblGAUno"})
-        EXPECT_FALSE(label(w, cover).shown) << cover;
     QStringList menus;  // captions in order, a separator as an empty one
     for (QAction* top : w->menuBar()->actions())
         for (QAction* item : QList<QAction*>{top} + top->menu()->actions()) menus << item->text();
@@ -111,6 +125,16 @@ TEST_F(WindowTest, OpenFromStartShowsResultsAndMenusThenTwoMoreDataSetsFromTheMe
     EXPECT_EQ(texts(w, {"lblRejecList", "lblLocality", "lblN", "lblGaO", "lblLowerFence",
                         "lblUpperFence"}),
               "|Harrow|8|  OK  |6.75|20.75");
+
+    // Exit closes every window, the help window too, and ends the event loop.
+    act(w, "mnuHelpItem_0");
+    QTimer::singleShot(0, w, [&] { act(w, "mnuFileItem_3"); });
+    QTimer stuck;  // ends the loop with 1 should Exit not end it
+    stuck.callOnTimeout([] { QCoreApplication::exit(1); });
+    stuck.start(5000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
 }
 
 struct Refusal {
@@ -119,6 +143,7 @@ struct Refusal {
     const char* input;    // clipboard text; or the chosen file's text, "" cancels, nullptr: no file
     const char* warning;  // start of the one warning; "" none
     bool handsOver;       // whether the start window still hands over to an empty results window
+    bool brokenTable = false;  // gauss-g.dat is missing, so the calculation fails part-way
 };
 
 void PrintTo(const Refusal& c, std::ostream* out) { *out << c.name; }
@@ -128,6 +153,7 @@ class RefusedLoad : public WindowTest, public ::testing::WithParamInterface<Refu
 TEST_P(RefusedLoad, StartWindowStaysOrHandsOverAndTheMenuKeepsTheDataSet) {
     const Refusal& c = GetParam();
     auto script = [&] {
+        if (c.brokenTable) tables.remove("gauss-g.dat");
         if (c.paste) return void(platform.clipboard = c.input);
         if (c.input) std::ofstream(tables.file("load.csv"), std::ios::binary) << c.input;
         if (!c.input || *c.input) platform.dialogAnswers.push_back(tables.file("load.csv"));
@@ -136,12 +162,16 @@ TEST_P(RefusedLoad, StartWindowStaysOrHandsOverAndTheMenuKeepsTheDataSet) {
     act(start, c.paste ? "cmdPaste" : "cmdOpen");
     expectWarning(c.warning);
     EXPECT_EQ(test::topLevel("frmStart") == nullptr, c.handsOver);
+    EXPECT_EQ(std::tuple(store().NData, store().GruTmax), std::tuple(0.0, Cell()));  // no half run
+    tables.restore("gauss-g.dat");
     frmDIX* w = results();
     if (c.handsOver) {
         ASSERT_NE(w, nullptr);
-        for (const char* button : {"cmdRejectMin", "cmdRejectMax"}) act(w, button);
-        EXPECT_EQ(texts(w, {"lblN", "lblFileName", "lblRejecList"}), "||");  // nothing to reject
-        EXPECT_EQ(platform.clipboardWrites, 0);
+        EXPECT_EQ(enabled(w), "0000");  // nothing to reject or copy, even when asked directly
+        w->cmdRejectMin_Click(), w->cmdRejectMax_Click();
+        w->mnuEditItem_Click(1), w->mnuEditItem_Click(2);
+        EXPECT_EQ(texts(w, {"lblN", "lblFileName", "lblRejecList"}), "||");
+        EXPECT_EQ(std::tuple(platform.clipboardWrites, store().CopyMode), std::tuple(0, 0));
         platform.dialogAnswers.push_back(test::writeDataFile(tables.file("twelve.csv"), kTwelve));
         act(w, "mnuFileItem_1");
     } else {
@@ -167,34 +197,60 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"OpenCancelled", false, "", "", false},
         Refusal{"OpenMissing", false, nullptr, "Error occurred while trying to load file:", false},
         Refusal{"OpenTwoRows", false, "h\r\n5,1\r\n6,1\r\n", kOneOrTwo, false},
-        Refusal{"OpenHeaderOnly", false, "h\r\n", "", false},
+        Refusal{"OpenHeaderOnly", false, "h\r\n", "Error occurred while trying to load", false},
         Refusal{"PasteNotNumeric", true, "5\r\nab\r\n7", "One or more of the values are not", true},
         Refusal{"PasteTwoValues", true, "5\r\n6\r\n", kOneOrTwo, true},
-        Refusal{"PasteOnlyBlanks", true, "   ", "", true},
-        Refusal{"PasteEmpty", true, "", "There are no numbers on the clipboard.", false}),
+        Refusal{"PasteOnlyBlanks", true, "   ", "There are no numbers on the clipboard", true},
+        Refusal{"PasteEmpty", true, "", "There are no numbers on the clipboard.", false},
+        Refusal{"OpenTableMissing", false, "h\r\n1\r\n2\r\n3\r\n9\r\n", "The table file", false,
+                true},
+        Refusal{"PasteTableMissing", true, "1\t2\t3\t9", "The table file", true, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(WindowTest, RejectingTwiceCopiesTheLongReportUnlessTheClipboardOrATableFails) {
+// A run that a missing table file stops part-way changes nothing: not the store (the tests
+// before the failing one have written their results), not the window, the report mode or the
+// clipboard. The next rejection then takes the value the window shows.
+TEST_F(WindowTest, ABrokenTableChangesNothingAndRejectingTwiceCopiesTheLongReport) {
     frmDIX* w = open(kTwelve);
     ASSERT_NE(w, nullptr);
+    act(w, "mnuEditItem_1");
+    platform.clipboard = "1\t2\t3\t9";  // what the paste below reads
+    const auto dataSet = [] {
+        const SampleStore& s = store();
+        return std::tuple(s.Col1, s.Rejected, s.NData, s.RowCount, s.DataFileName, s.Locality,
+                          s.PosMin, s.GruTmin, s.DixRmin, s.IQRQ1, s.GauYoung, s.CopyMode);
+    };
+    const auto before = dataSet();
+    const std::string shown = screen(w);
+    tables.remove("gauss-g.dat");
+    platform.dialogAnswers.push_back(test::writeDataFile(tables.file("five.csv"), {1, 2, 3, 4, 9}));
+    for (const char* command : {"cmdRejectMin", "mnuFileItem_1", "mnuEditItem_0"}) {
+        SCOPED_TRACE(command);
+        platform.messages.clear();
+        act(w, command);
+        expectWarning("The table file " + tables.file("gauss-g.dat") + " is missing");
+        EXPECT_TRUE(dataSet() == before);
+        EXPECT_EQ(screen(w), shown);
+        EXPECT_EQ(enabled(w), "1111");
+        EXPECT_EQ(std::tuple(platform.clipboard, platform.clipboardWrites),
+                  std::tuple("1\t2\t3\t9", 1));
+    }
+    tables.restore("gauss-g.dat");
+    act(w, "cmdRejectMin");
+    EXPECT_EQ(texts(w, {"lblRejecList", "lblN"}), "Rejected: #11|11 (from 12)");
+
     platform.clipboard = "earlier";
     platform.clipboardFails = true;
     act(w, "cmdRejectMax");
     EXPECT_EQ(platform.clipboard, "earlier");
     EXPECT_EQ(texts(w, {"lblRejecList", "lblN", "lblOldHead"}),
-              "Rejected: #12|11 (from 12)|Maximum (# 10):");
+              "Rejected: #12|10 (from 12)|Maximum (# 10):");
     platform.clipboardFails = false;
     act(w, "cmdRejectMax");
-    EXPECT_EQ(texts(w, {"lblRejecList", "lblN"}), "Rejected: #10|10 (from 12)");
-    for (const char* row : {"\r10\t10.6\t <--- This data is rejected\r", "\r11\t9.6\r",
+    EXPECT_EQ(texts(w, {"lblRejecList", "lblN"}), "Rejected: #10|9 (from 12)");
+    for (const char* row : {"\r10\t10.6\t <--- This data is rejected\r", "\r11\t9.6\t <--- This",
                             "\r12\t25\t <--- This data is rejected\r"})
         EXPECT_NE(platform.clipboard.find(row), std::string::npos) << row;
-
-    QFile::remove(QString::fromStdString(tables.file("gauss-g.dat")));
-    act(w, "cmdRejectMin");
-    expectWarning("The table file " + tables.file("gauss-g.dat") + " is missing");
-    EXPECT_EQ(platform.clipboardWrites, 1) << "no report of results that were not computed";
-    EXPECT_EQ(label(w, "lblRejecList").text, "Rejected: #11");  // the window goes on
 }
 
 TEST_F(WindowTest, PasteFromStartThenEditMenuCopiesShortThenLongAndRejectStopsAtThree) {

@@ -11,9 +11,16 @@
 namespace sifton::test {
 
 TableFolder::TableFolder() {
-    for (const char* table : {"grubbs.dat", "dixon.dat", "gauss-g.dat"})
-        QFile::copy(QStringLiteral(SIFTON_SOURCE_DIR "/data/") + table,
-                    QString::fromStdString(file(table)));
+    for (const char* table : {"grubbs.dat", "dixon.dat", "gauss-g.dat"}) restore(table);
+}
+
+void TableFolder::remove(const std::string& name) const {
+    QFile::remove(QString::fromStdString(file(name)));
+}
+
+void TableFolder::restore(const std::string& name) const {
+    QFile::copy(QString::fromStdString(SIFTON_SOURCE_DIR "/data/" + name),
+                QString::fromStdString(file(name)));
 }
 
 std::string writeDataFile(const std::string& path, const std::vector<double>& values,

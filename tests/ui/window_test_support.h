@@ -16,6 +16,8 @@ class TableFolder {
     TableFolder();
     std::string path() const { return m_dir.path().toStdString(); }
     std::string file(const std::string& name) const { return path() + "/" + name; }
+    void remove(const std::string& name) const;
+    void restore(const std::string& name) const;  // the project's copy again, if it is missing
 
   private:
     QTemporaryDir m_dir;
