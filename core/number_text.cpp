@@ -114,6 +114,16 @@ std::string roundedFixed(double value, int places, bool& negative) {
     return intPart + "." + frac;
 }
 
+// |value| rounded half away from zero to three significant digits, after the 15-digit step.
+double threeSignificantDigits(double value) {
+    Decimal d = toDecimal15(value);
+    int mantissa = std::stoi(d.digits.substr(0, 3)) + (d.digits[3] >= '5' ? 1 : 0);
+    std::string text = std::to_string(mantissa) + "e" + std::to_string(d.exponent - 2);
+    double rounded = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), rounded);
+    return d.negative ? -rounded : rounded;
+}
+
 }  // namespace
 
 double Text_To_Number(std::string_view text) {
@@ -165,6 +175,15 @@ std::string formatNumber(double value, Pattern pattern) {
     while (keep > minLength && text[keep - 1] == '0') --keep;
     text.resize(keep);
     return negative ? "-" + text : text;
+}
+
+std::string formatDataNumber(double value, Pattern pattern, double largestSize) {
+    std::string text = formatNumber(value, pattern);
+    const bool showsZero = text.find_first_of("123456789") == std::string::npos;
+    if (!showsZero || !std::isfinite(value) || value == 0.0 ||
+        std::fabs(value) < 1e-12 * largestSize)
+        return text;
+    return generalNumberText(threeSignificantDigits(value));
 }
 
 std::string generalNumberText(double value) {

@@ -25,6 +25,13 @@ bool Is_Number_Text(std::string_view text);
 enum class Pattern { TwoDecimals, UpToTwoDecimals, UpToThreeDecimals };
 std::string formatNumber(double value, Pattern pattern);
 
+// A data-scaled quantity (a mean, a spread, an extreme, a quartile, a fence) in its pattern,
+// unless the pattern would show a nonzero value as zero: a value whose size is at least 1E-12
+// times largestSize, the largest size among the values under test, then shows three significant
+// digits in general number text (0.000123, 1.23E-05), which Text_To_Number reads back. Smaller
+// values are rounding noise of the data's own size and keep the pattern's zero.
+std::string formatDataNumber(double value, Pattern pattern, double largestSize);
+
 // General number text: whole numbers below 1E+15 as plain digits, others with up to
 // 15 significant digits, switching to an exponent form (1E+15, 1.5E-05) below 1E-04 and
 // from 1E+15 up, as a spreadsheet does.

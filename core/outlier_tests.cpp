@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "core/number_text.h"
 #include "core/statistics.h"
@@ -29,35 +30,29 @@ void copyCritical(Array& target, const std::vector<double>& values, double divis
 struct Rest {
     double mean = 0.0;
     double sd = 0.0;
-    bool noSpread = false;
 };
 
 // Mean and standard deviation (divisor n-2) of the values under test without row 'left'.
-Rest restWithout(int left, double n, bool restAllEqual) {
+Rest restWithout(int left, double n) {
     SampleStore& s = store();
+    std::vector<double> rest;
     double sum = 0.0;
-    for (int i = 1; i <= s.RowCount; ++i)
-        if (isUnderTest(i) && i != left) sum += s.Col1[i].toNumber();
-    s.SumRest = sum;
-    Rest r;
-    r.mean = sum / (n - 1);
-    double sumDev2 = 0.0;
     for (int i = 1; i <= s.RowCount; ++i) {
         if (!isUnderTest(i) || i == left) continue;
-        double d = r.mean - s.Col1[i].toNumber();
-        sumDev2 += d * d;
+        rest.push_back(s.Col1[i].toNumber());
+        sum += rest.back();
     }
-    s.SumDev2 = sumDev2;
-    r.sd = std::sqrt(sumDev2 / (n - 2));
-    r.noSpread = restAllEqual;
-    return r;
+    s.SumRest = sum;
+    const Moments m = moments(rest);
+    s.SumDev2 = m.sumDev2;
+    return {m.mean, std::sqrt(m.sumDev2 / (n - 2))};
 }
 
-// g of an extreme against a rest; a rest without spread makes g 0 when the extreme equals it and
-// unbounded otherwise (decided on the exact values, not on rounding noise in the mean).
-double gStatistic(double distance, const Rest& rest, bool extremeEqualsRest) {
-    if (rest.noSpread) return extremeEqualsRest ? 0.0 : std::numeric_limits<double>::infinity();
-    return distance / rest.sd;
+// g of an extreme against a rest. A rest without spread (its values all equal, and then its
+// mean is exactly their value) makes g 0 for an extreme equal to it and unbounded otherwise.
+double gStatistic(double distance, const Rest& rest) {
+    if (rest.sd > 0) return distance / rest.sd;
+    return distance == 0 ? 0.0 : std::numeric_limits<double>::infinity();
 }
 
 std::string gText(double g) {
@@ -65,11 +60,13 @@ std::string gText(double g) {
 }
 
 // Quartile at the 1-based position p of the descending list: the element when p is whole,
-// otherwise the plain midpoint of its two neighbours.
+// otherwise the plain midpoint of its two neighbours. A midpoint carries the binary error of its
+// two values (62.8 and 61.9 give 62.349999999999994), so it is taken to 15 significant digits,
+// as the program writes numbers: the fences then come from the decimal quartile the data give.
 double quartileAt(int numerator, int denominator) {
     int k = numerator / denominator;
     if (numerator % denominator == 0) return sorted(k);
-    return (sorted(k) + sorted(k + 1)) / 2;
+    return Text_To_Number(generalNumberText((sorted(k) + sorted(k + 1)) / 2));
 }
 
 }  // namespace
@@ -111,16 +108,14 @@ void Grubbs_Test() {
     }
     copyCritical(s.GrubbsCrit, Find_Table_Row("grubbs.dat", n, 5), 1.0);
 
-    const double mean = s.Mean.toNumber();
-    const bool allEqual = sorted(1) == sorted(static_cast<int>(n));
-    // SDnum is only zero for equal values, unless its sum-of-squares form cancelled out for
-    // huge, nearly equal values; then the two-pass deviation stands in.
-    double sd = s.SDnum.toNumber();
-    if (sd <= 0) sd = std::sqrt(s.SumDev2.toNumber() / (n - 1));
-    const double tMax =
-        allEqual ? 0.0 : (s.Col1[static_cast<int>(s.PosMax.toNumber())].toNumber() - mean) / sd;
-    const double tMin =
-        allEqual ? 0.0 : (mean - s.Col1[static_cast<int>(s.PosMin.toNumber())].toNumber()) / sd;
+    // Only equal values have no spread, and then every deviation is 0 as well.
+    std::vector<double> values;
+    for (int i = 1; i <= s.RowCount; ++i)
+        if (isUnderTest(i)) values.push_back(s.Col1[i].toNumber());
+    const double mean = moments(values).mean, sd = s.SDnum.toNumber();
+    auto statistic = [sd](double deviation) { return sd > 0 ? deviation / sd : 0.0; };
+    const double tMax = statistic(s.Col1[static_cast<int>(s.PosMax.toNumber())].toNumber() - mean);
+    const double tMin = statistic(mean - s.Col1[static_cast<int>(s.PosMin.toNumber())].toNumber());
 
     s.GrubbsClassMax = grubbsClass(tMax, s.GrubbsCrit, n);
     s.GruTmax = formatNumber(tMax, Pattern::UpToThreeDecimals);
@@ -168,11 +163,12 @@ void IQR_Test() {
         return;
     }
     const int m = static_cast<int>(n);
-    s.IQRQ3 = formatNumber(quartileAt(m + 1, 4), Pattern::UpToThreeDecimals);
-    s.IQRQ1 = formatNumber(quartileAt(3 * m, 4), Pattern::UpToThreeDecimals);
+    const double q3 = quartileAt(m + 1, 4), q1 = quartileAt(3 * m, 4), iqr = q3 - q1;
+    const double largest = largestSize(s);
+    s.IQRQ3 = formatDataNumber(q3, Pattern::UpToThreeDecimals, largest);
+    s.IQRQ1 = formatDataNumber(q1, Pattern::UpToThreeDecimals, largest);
 
-    // The fences come from the quartiles as stored, that is rounded to three decimals.
-    const double q1 = s.IQRQ1.toNumber(), q3 = s.IQRQ3.toNumber(), iqr = q3 - q1;
+    // The verdicts come from the quartiles themselves; their texts are rounded for showing.
     const double minValue = s.MinValue.toNumber(), maxValue = s.MaxValue.toNumber();
     s.IQRyoung = iqr_verdict::kWithin;
     if (minValue < q1 - 1.5 * iqr) s.IQRyoung = iqr_verdict::kMild;
@@ -193,14 +189,13 @@ void Gauss_Test() {
 
     const int m = static_cast<int>(n);
     const double largest = sorted(1), smallest = sorted(m);
-    // Without the largest value the rest is Sorted(2..n), without the smallest Sorted(1..n-1).
-    Rest noOld = restWithout(static_cast<int>(s.PosMax.toNumber()), n, sorted(2) == smallest);
+    const Rest noOld = restWithout(static_cast<int>(s.PosMax.toNumber()), n);
     s.MeanNoOld = noOld.mean;
-    Rest noYoung = restWithout(static_cast<int>(s.PosMin.toNumber()), n, sorted(m - 1) == largest);
+    const Rest noYoung = restWithout(static_cast<int>(s.PosMin.toNumber()), n);
     s.MeanNoYoung = noYoung.mean;
 
-    const double gOld = gStatistic(largest - noOld.mean, noOld, largest == smallest);
-    const double gYoung = gStatistic(noYoung.mean - smallest, noYoung, largest == smallest);
+    const double gOld = gStatistic(largest - noOld.mean, noOld);
+    const double gYoung = gStatistic(noYoung.mean - smallest, noYoung);
     s.GauOld = gText(gOld);
     s.GauYoung = gText(gYoung);
     s.SDNoYoung = formatNumber(noYoung.sd, Pattern::UpToTwoDecimals);

@@ -7,6 +7,9 @@
 // throw TableLookupError when that fails; the test then changes none of its results and the
 // rest of the run must not take place.
 //
+// IQR_Test decides on the quartiles themselves (to 15 significant digits); IQRQ1 and IQRQ3 hold
+// their texts, which the results window shows and builds its fences from.
+//
 // A spread of zero never divides: a statistic 0/0 means the extreme is tied with the values that
 // span it (statistic 0, the least significant class), and a g-test extreme that differs from a
 // rest without any spread stands out beyond every critical value (statistic kUnboundedStatistic,

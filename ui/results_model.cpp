@@ -6,6 +6,7 @@
 
 #include "core/number_text.h"
 #include "core/outlier_tests.h"
+#include "core/statistics.h"
 
 namespace sifton {
 namespace {
@@ -25,10 +26,6 @@ constexpr std::array<const char*, 29> kBlankedByReset = {
 };
 
 constexpr std::array<const char*, 4> kCovers = {"lblGRUno", "lblDIXno", "lblIQRno", "lblGAUno"};
-
-std::string twoDecimals(const Cell& value) {
-    return formatNumber(value.toNumber(), Pattern::TwoDecimals);
-}
 
 }  // namespace
 
@@ -214,16 +211,20 @@ void ResultsModel::Present_Values(const SampleStore& s) {
     if (s.NData != s.RowCount) count += " (from " + generalNumberText(s.RowCount) + ")";
     at("lblN").text = count;
 
-    // 3. Statistics.
-    at("lblMean").text = twoDecimals(s.Mean);
+    // 3. Statistics. Values scaled like the data never show a nonzero size as 0.00.
+    const double largest = largestSize(s);
+    auto dataNumber = [largest](double value, Pattern pattern) {
+        return formatDataNumber(value, pattern, largest);
+    };
+    at("lblMean").text = dataNumber(s.Mean.toNumber(), Pattern::TwoDecimals);
     at("lblSD").text = s.SD.toText();
     at("lblSE").text = s.SE.toText();
 
     // 4. Extremes.
     at("lblYoungHead").text = "Minimum (# " + s.PosMin.toText() + "):";
-    at("lblYoungAge").text = twoDecimals(s.MinValue);
+    at("lblYoungAge").text = dataNumber(s.MinValue.toNumber(), Pattern::TwoDecimals);
     at("lblOldHead").text = "Maximum (# " + s.PosMax.toText() + "):";
-    at("lblOldAge").text = twoDecimals(s.MaxValue);
+    at("lblOldAge").text = dataNumber(s.MaxValue.toNumber(), Pattern::TwoDecimals);
 
     // 5. Grubbs.
     showCoverIf("lblGRUno", s.GruTmin, kCoverWidth);
@@ -253,10 +254,10 @@ void ResultsModel::Present_Values(const SampleStore& s) {
     showCoverIf("lblIQRno", s.IQRQ1, kIqrCoverWidth);
     at("lblIQRQ1").text = s.IQRQ1.toText();
     at("lblLowerFence").text =
-        iqrRun ? formatNumber(lowerInnerFence(s.IQRQ1, s.IQRQ3), Pattern::UpToTwoDecimals) : "";
+        iqrRun ? dataNumber(lowerInnerFence(s.IQRQ1, s.IQRQ3), Pattern::UpToTwoDecimals) : "";
     at("lblIQRQ3").text = s.IQRQ3.toText();
     at("lblUpperFence").text =
-        iqrRun ? formatNumber(upperInnerFence(s.IQRQ1, s.IQRQ3), Pattern::UpToTwoDecimals) : "";
+        iqrRun ? dataNumber(upperInnerFence(s.IQRQ1, s.IQRQ3), Pattern::UpToTwoDecimals) : "";
     {
         using namespace iqr_verdict;
         const std::vector<std::string_view> significant = {kMild, kExtreme};

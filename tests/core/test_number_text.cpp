@@ -1,8 +1,11 @@
-// Numbers to text and back: the rounding rule of the three patterns, general number text,
-// Text_To_Number, Is_Number_Text, the not-run marker, and independence of the process locale.
+// Numbers to text and back: the rounding rule of the three patterns, small data-scaled numbers,
+// general number text, Text_To_Number, Is_Number_Text, the not-run marker, and independence of
+// the process locale.
+#include <cmath>
 #include <initializer_list>
 #include <locale>
 #include <stdexcept>
+#include <tuple>
 
 #include "core/cell.h"
 #include "core/input.h"
@@ -41,6 +44,33 @@ TEST(NumberText, GeneralNumberTextSwitchesToExponentsAt1E15And1E05) {
                  "999999999999999|999999999999999", "1e15|1E+15", "-2.5e20|-2.5E+20",
                  "1e100|1E+100", "0.0001|0.0001", "0.00012|0.00012", "1e-5|1E-05", "1.5e-5|1.5E-05",
                  "0.30000000000000004|0.3", "1.23456789012345678|1.23456789012346"});
+}
+
+TEST(NumberText, DataNumbersShowThreeDigitsWhereThePatternWouldShowZero) {
+    const auto two = Pattern::TwoDecimals, upToTwo = Pattern::UpToTwoDecimals;
+    const auto upToThree = Pattern::UpToThreeDecimals;
+    // Value, pattern, largest size in the data, text.
+    const std::tuple<double, Pattern, double, const char*> rows[] = {
+        {12.345, two, 20, "12.35"},  // the pattern wherever it shows a digit
+        {0.005, two, 1, "0.01"},
+        {0.00499, two, 1, "0.00499"},
+        {0.0004999, upToThree, 1, "0.0005"},
+        {-0.000123449, upToTwo, 1, "-0.000123"},
+        {0.00012350, upToTwo, 1, "0.000124"},  // half away from zero, like the patterns
+        {9.996e-5, two, 1, "0.0001"},
+        {1.5e-5, upToTwo, 1, "1.5E-05"},
+        {-2.5e-100, two, 1e-100, "-2.5E-100"},
+        {1e-3, two, 1e9, "0.001"},    // 1E-12 of the largest size still shows
+        {9.99e-4, two, 1e9, "0.00"},  // below it is rounding noise
+        {-1e-17, upToTwo, 0.1, "0.0"},
+        {0, two, 0, "0.00"},
+    };
+    for (const auto& [value, pattern, largest, text] : rows) {
+        const std::string shown = formatDataNumber(value, pattern, largest);
+        EXPECT_EQ(shown, text) << value;
+        if (shown != formatNumber(value, pattern))  // three digits, read back to the last
+            EXPECT_NEAR(Text_To_Number(shown), value, 0.005 * std::fabs(value)) << shown;
+    }
 }
 
 TEST(NumberText, TextToNumberReadsTheLeadingNumber) {

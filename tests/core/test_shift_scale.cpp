@@ -1,0 +1,73 @@
+// Where the numbers sit does not matter: with the shipped tables, shifting data of spread near 1
+// by up to 1E+09 leaves every statistic's text, class and verdict of the four tests as it was,
+// and scaling the data by 1E-04 or 1E+04 leaves every class and verdict.
+//
+// Each data set has a flagged outlier, and its statistics lie at least 1E-05 (relative) from
+// every critical value, fence and rounding step of their texts (worked out separately with exact
+// fractions), far more than the 1E-07 by which storing 1E+09 plus a value moves them.
+#include <algorithm>
+
+#include "core/outlier_tests.h"
+#include "test_support.h"
+
+namespace sifton {
+namespace {
+
+// n - 1 values from 10 in steps of 'step', scrambled, and one that stands 'lift' above the
+// largest of them (below the smallest when negative).
+std::vector<double> dataSet(int n, double step, double lift) {
+    std::vector<double> v;
+    for (int i = 0; i < n - 1; ++i) v.push_back(10 + (i * 17 % (n - 1)) * step);
+    const auto [low, high] = std::minmax_element(v.begin(), v.end());
+    const double outlier = lift > 0 ? *high + lift : *low + lift;
+    v.push_back(outlier);
+    return v;
+}
+
+// The classes and verdicts of one calculation run, and the statistics' texts when asked.
+std::string outcome(const std::vector<double>& values, bool statistics) {
+    using S = SampleStore;
+    store() = SampleStore{};
+    store().TableFolder = SIFTON_DATA_DIR;
+    test::loadValues(values);
+    runCalculation();
+    const S& s = store();
+    std::string text;
+    for (Cell S::*c : {&S::GrubbsClassMin, &S::GrubbsClassMax, &S::DixClassMin, &S::DixClassMax,
+                       &S::IQRyoung, &S::IQRold})
+        text += (s.*c).toText() + "|";
+    for (const Cell* g : {&s.GauYoung, &s.GauOld})
+        text += gaussIsOutlier(*g, s.GaussCrit.toNumber()) ? "outlier|" : "ok|";
+    if (statistics)
+        for (Cell S::*c :
+             {&S::GruTmin, &S::GruTmax, &S::DixRmin, &S::DixRmax, &S::GauYoung, &S::GauOld})
+            text += (s.*c).toText() + "|";
+    return text;
+}
+
+using ShiftAndScale = test::StoreTest;
+
+TEST_F(ShiftAndScale, LeaveEveryOutcomeOfTheFourTests) {
+    // n = 5 and 12 run all four tests, 30 all but Dixon, 60 Grubbs and IQR.
+    const std::tuple<int, double, double> sets[] = {
+        {5, 0.3, 2.9}, {12, 0.19, -1.7}, {30, 0.07, 1.9}, {60, 0.07, -2.3}};
+    for (const auto& [n, step, lift] : sets) {
+        SCOPED_TRACE(n);
+        const std::vector<double> values = dataSet(n, step, lift);
+        const std::string plain = outcome(values, false), full = outcome(values, true);
+        ASSERT_NE(plain.find("outlier"), std::string::npos) << plain;
+        for (double shift : {1e4, 1e8, 1e9}) {
+            std::vector<double> shifted = values;
+            for (double& v : shifted) v += shift;
+            EXPECT_EQ(outcome(shifted, true), full) << shift;
+        }
+        for (double factor : {1e-4, 1e4}) {
+            std::vector<double> scaled = values;
+            for (double& v : scaled) v *= factor;
+            EXPECT_EQ(outcome(scaled, false), plain) << factor;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace sifton
