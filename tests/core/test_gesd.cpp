@@ -1,0 +1,71 @@
+// The generalized ESD screen against the published example, a masking case built on purpose,
+// clean data, and the limits of k, alpha and n.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <tuple>
+
+#include "core/gesd.h"
+
+namespace sifton {
+namespace {
+
+// Rosner's 54 observations as the NIST/SEMATECH e-Handbook of Statistical Methods gives them
+// (section 1.3.5.17.3, "Generalized ESD Test for Outliers"); examples/rosner-54.csv holds them.
+const std::vector<double> kRosner = {
+    -0.25, 0.68, 0.94, 1.15, 1.20, 1.26, 1.26, 1.34, 1.38, 1.43, 1.49, 1.49, 1.55, 1.56,
+    1.58,  1.65, 1.69, 1.70, 1.76, 1.77, 1.81, 1.91, 1.94, 1.96, 1.99, 2.06, 2.09, 2.10,
+    2.14,  2.15, 2.23, 2.24, 2.26, 2.35, 2.37, 2.40, 2.47, 2.54, 2.62, 2.64, 2.90, 2.92,
+    2.92,  2.93, 3.21, 3.26, 3.30, 3.59, 3.68, 4.30, 4.64, 5.34, 5.42, 6.01};
+
+TEST(Gesd, RosnersExampleFindsThreeOutliersThroughMasking) {
+    // The handbook's table, cut to three decimals: R_i, lambda_i at alpha = 0.05.
+    const std::pair<double, double> table[] = {
+        {3.118, 3.158}, {2.942, 3.151}, {3.179, 3.143}, {2.810, 3.136}, {2.815, 3.128},
+        {2.848, 3.120}, {2.279, 3.111}, {2.310, 3.103}, {2.101, 3.094}, {2.067, 3.085}};
+    const GesdResult r = gesdScreen(kRosner, 0.05, gesdDefaultK(54));
+    ASSERT_EQ(r.steps.size(), 10u);
+    EXPECT_EQ(r.outliers, 3);
+    for (const GesdStep& step : r.steps) {
+        SCOPED_TRACE(step.i);
+        EXPECT_NEAR(step.R, table[step.i - 1].first, 0.001);
+        EXPECT_NEAR(step.lambda, table[step.i - 1].second, 0.001);
+        EXPECT_EQ(step.outlier, step.i <= 3);
+    }
+    EXPECT_LT(r.steps[0].R, r.steps[0].lambda);  // masked: the first two steps alone find none
+    EXPECT_EQ(std::tuple(r.steps[0].value, r.steps[1].value, r.steps[2].value, r.steps[2].index),
+              std::tuple(6.01, 5.42, 5.34, 51));
+}
+
+TEST(Gesd, MaskingCaseCleanDataAndLimits) {
+    std::mt19937_64 random(3);
+    std::normal_distribution<double> normal(50.0, 2.0);
+    std::vector<double> clean(30);
+    for (double& v : clean) v = normal(random);
+    EXPECT_EQ(gesdScreen(clean, 0.05, 10).outliers, 0);
+
+    // Two equal high values among eight: each inflates the spread the other is measured against,
+    // so the first step alone stays below its limit (as Grubbs' test would), the second not.
+    std::vector<double> masked(clean.begin(), clean.begin() + 8);
+    masked.insert(masked.end(), {80.0, 80.0});
+    const GesdResult r = gesdScreen(masked, 0.05, 10);
+    EXPECT_EQ(std::tuple(r.k, r.outliers, r.steps[0].R < r.steps[0].lambda),
+              std::tuple(4, 2, true));
+    EXPECT_EQ(std::pair(r.steps[0].value, r.steps[1].value), std::pair(80.0, 80.0));
+
+    // k is clamped to 1..floor((n-1)/2); fewer than six values: no screen.
+    const std::vector<double> six = {1, 2, 3, 4, 5, 40};
+    EXPECT_EQ(std::tuple(gesdMaxK(5), gesdMaxK(6), gesdMaxK(54), gesdDefaultK(54)),
+              std::tuple(0, 2, 26, 10));
+    EXPECT_FALSE(gesdScreen(std::vector<double>{1, 2, 3, 4, 50}, 0.05, 2).ran());
+    EXPECT_EQ(gesdScreen(six, 0.05, 9).k, 2);
+    EXPECT_EQ(gesdScreen(six, 0.05, 0).k, 1);
+    // A smaller alpha asks for more: lambda grows.
+    EXPECT_GT(gesdLambdas(20, 0.01, 1)[0], gesdLambdas(20, 0.10, 1)[0]);
+    // Equal values have no spread: R is 0 and nothing is an outlier.
+    EXPECT_EQ(gesdScreen(std::vector<double>(8, 7.5), 0.05, 3).outliers, 0);
+}
+
+}  // namespace
+}  // namespace sifton
