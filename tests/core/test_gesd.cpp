@@ -12,7 +12,8 @@ namespace sifton {
 namespace {
 
 // Rosner's 54 observations as the NIST/SEMATECH e-Handbook of Statistical Methods gives them
-// (section 1.3.5.17.3, "Generalized ESD Test for Outliers"); examples/rosner-54.csv holds them.
+// (section 1.3.5.17.3, "Generalized ESD Test for Outliers"); examples/esd-example-54.csv holds
+// them.
 const std::vector<double> kRosner = {
     -0.25, 0.68, 0.94, 1.15, 1.20, 1.26, 1.26, 1.34, 1.38, 1.43, 1.49, 1.49, 1.55, 1.56,
     1.58,  1.65, 1.69, 1.70, 1.76, 1.77, 1.81, 1.91, 1.94, 1.96, 1.99, 2.06, 2.09, 2.10,
