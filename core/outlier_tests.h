@@ -1,7 +1,8 @@
 // The four outlier tests, run in this order after Calc_Statistics: Grubbs_Test, Dixon_Test,
-// IQR_Test, Gauss_Test. Each reads the statistics of the same run from the store, writes its
-// statistics as formatted text and its class or verdict texts back, or, when NData lies outside
-// its range, puts the whole number -1 into its first statistic (the "not tested" marker).
+// IQR_Test, Gauss_Test. Each reads the statistics of the same run from the store, hands them to
+// its function in calculation.h, writes its statistics as formatted text, its class or verdict
+// texts and its p-values back, or, when NData lies outside its range, puts the whole number -1
+// into its first statistic (the "not tested" marker).
 //
 // Grubbs_Test, Dixon_Test and Gauss_Test read their critical values from the table files and
 // throw TableLookupError when that fails; the test then changes none of its results and the
@@ -18,6 +19,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "core/cell.h"
 
@@ -63,8 +65,13 @@ inline constexpr const char* kExtreme = "  extreme outlier  ";
 }  // namespace iqr_verdict
 
 // Classes for a statistic against critical values c[1..5] (ascending), as the tests use them.
+std::string_view grubbsClassText(double statistic, const std::array<double, 6>& c, double n);
+std::string_view dixonClassText(double ratio, const std::array<double, 6>& c);
 std::string grubbsClass(double statistic, const std::array<double, 6>& c, double n);
 std::string dixonClass(double ratio, const std::array<double, 6>& c);
+
+// A g statistic as the window shows it: "0.0#", or kUnboundedStatistic.
+std::string gaussText(double g);
 
 // The g-test verdict from a stored g text: an outlier when its number is strictly above the
 // critical value (so the rounded, shown value decides), or when it is unbounded.

@@ -44,63 +44,57 @@ double largestSize(const SampleStore& s) {
     return std::max(std::fabs(s.MinValue.toNumber()), std::fabs(s.MaxValue.toNumber()));
 }
 
+Sample sampleInStore(const SampleStore& s) {
+    const int rows = std::clamp(s.RowCount, 0, kMaxRows);
+    Sample sample;
+    sample.values.reserve(static_cast<std::size_t>(rows));
+    sample.rejected.reserve(static_cast<std::size_t>(rows));
+    for (int i = 1; i <= rows; ++i) {
+        sample.values.push_back(s.Col1[i].toNumber());
+        sample.rejected.push_back(s.Rejected[i].toNumber() < 1 ? 0 : 1);
+    }
+    return sample;
+}
+
+Statistics statisticsInStore(const SampleStore& s) {
+    Statistics st;
+    st.n = static_cast<int>(s.NData);
+    st.sd = s.SDnum.toNumber();
+    st.minValue = s.MinValue.toNumber();
+    st.maxValue = s.MaxValue.toNumber();
+    st.minRow = static_cast<int>(s.PosMin.toNumber());
+    st.maxRow = static_cast<int>(s.PosMax.toNumber());
+    for (int k = 1; k <= std::min(st.n, kMaxRows); ++k) st.sorted.push_back(s.Sorted[k].toNumber());
+    st.centre = moments(valuesUnderTest(sampleInStore(s))).mean;
+    return st;
+}
+
 void Calc_Statistics() {
     SampleStore& s = store();
-    const int rows = std::min(s.RowCount, kMaxRows);
-    auto value = [&](int i) { return s.Col1[i].toNumber(); };
-
-    std::vector<double> values;
-    double sumX = 0.0, sumX2 = 0.0;
-    // Extremes start from the first row under test, so every finite value can be found and
-    // equal values still give the first row for both; ties keep the lowest row number.
-    double maxValue = 0.0, minValue = 0.0;
-    int posMax = 0, posMin = 0;
-    for (int i = 1; i <= rows; ++i) {
-        if (!isUnderTest(i)) continue;
-        const double x = value(i);
-        if (values.empty() || x > maxValue) maxValue = x, posMax = i;
-        if (values.empty() || x < minValue) minValue = x, posMin = i;
-        values.push_back(x);
-        sumX += x;
-        sumX2 += x * x;
-    }
-    s.MaxValue = maxValue;
-    s.MinValue = minValue;
-    s.PosMax = posMax;
-    s.PosMin = posMin;
-
-    const Moments m = moments(values);
-    const double n = static_cast<double>(values.size());
-    // With fewer than two values there is no spread to speak of: 0, never a division by zero.
-    const double variance = n > 1 ? m.sumDev2 / (n - 1) : 0.0;
+    const Sample sample = sampleInStore(s);
+    const Statistics st = describe(sample);
+    s.MaxValue = st.maxValue;
+    s.MinValue = st.minValue;
+    s.PosMax = st.maxRow;
+    s.PosMin = st.minRow;
     const double largest = largestSize(s);
-    s.SumX = sumX;
-    // The mean shown and reported is the plain sum in row order over n, as it has always been;
-    // the spreads and the tests use the compensated mean, which can differ in the last bit.
-    s.Mean = n > 0 ? sumX / n : 0.0;
-    s.SumDev2 = m.sumDev2;
-    s.SD = formatDataNumber(std::sqrt(variance), Pattern::UpToTwoDecimals, largest);
-    s.SE =
-        formatDataNumber(n > 0 ? std::sqrt(variance / n) : 0.0, Pattern::UpToTwoDecimals, largest);
-    s.SumX2 = sumX2;
-    s.SDnum = std::sqrt(variance);
+    s.SumX = st.sum;
+    s.Mean = st.mean;
+    s.SumDev2 = st.sumDev2;
+    s.SD = formatDataNumber(st.sd, Pattern::UpToTwoDecimals, largest);
+    s.SE = formatDataNumber(st.se, Pattern::UpToTwoDecimals, largest);
+    s.SumX2 = st.sumSquares;
+    s.SDnum = st.sd;
 
-    // Selection pass: each pick is the largest unused value; among equal values the highest row
-    // is picked first (>=), which has no visible effect.
-    for (int i = 1; i <= rows; ++i) s.Used[i] = 0;
-    const int count = static_cast<int>(s.NData);
-    for (int k = 1; k <= count && k <= kMaxRows; ++k) {
-        double pick = -std::numeric_limits<double>::infinity();
-        int pickPos = 0;
-        for (int i = 1; i <= rows; ++i) {
-            if (isUnderTest(i) && s.Used[i].toNumber() < 1 && value(i) >= pick)
-                pick = value(i), pickPos = i;
-        }
-        if (pickPos == 0) break;  // NData larger than the rows under test: nothing left
-        s.Sorted[k] = pick;
-        s.Used[pickPos] = 1;
-        s.PickValue = pick;
-        s.PickPos = pickPos;
+    // Sorted(1..NData) as the ordering pass leaves it: every row under test marked used, the
+    // last pick the smallest value at the lowest of its rows.
+    const int rows = static_cast<int>(sample.values.size());
+    for (int i = 1; i <= rows; ++i) s.Used[i] = sample.underTest(i) ? 1 : 0;
+    const int count = std::min(static_cast<int>(s.NData), st.n);
+    for (int k = 1; k <= count && k <= kMaxRows; ++k) s.Sorted[k] = st.sorted[k - 1];
+    if (count > 0) {
+        s.PickValue = st.sorted[count - 1];
+        if (count == st.n) s.PickPos = st.minRow;
     }
 }
 

@@ -36,6 +36,10 @@ void Reset_Store() {
                     &s.SumDev2,   &s.GauOld,    &s.GauYoung,       &s.SDNoYoung,
                     &s.SDNoOld})
         *c = "";
+    for (PValue* p :
+         {&s.GrubbsPMin, &s.GrubbsPMax, &s.DixonPMin, &s.DixonPMax, &s.GaussPMin, &s.GaussPMax})
+        *p = PValue{};
+    s.DixonPMissing.clear();
     s.LineBuffer.clear();
     s.TokenBuffer.clear();
     if (resetObserver()) resetObserver()();

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/cell.h"
+#include "core/p_values.h"
 
 namespace sifton {
 
@@ -50,6 +51,11 @@ struct SampleStore {
 
     // Gauss g-test.
     Cell GaussCrit, SumRest, MeanNoOld, SDNoOld, MeanNoYoung, SDNoYoung, GauOld, GauYoung;
+
+    // One-sided p-values of the smallest (Min) and the largest (Max) value; the g-test's are
+    // Grubbs' of the same values. Not shown as labels: tooltips and the command line.
+    PValue GrubbsPMin, GrubbsPMax, DixonPMin, DixonPMax, GaussPMin, GaussPMax;
+    std::string DixonPMissing;  // why the Dixon p-values are not known; empty when they are
 
     // Clipboard report: 2 selects the long report and, once set, stays.
     int CopyMode = 0;

@@ -1,6 +1,9 @@
 #include "core/tables.h"
 
+#include <sys/stat.h>
+
 #include <cmath>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -38,65 +41,142 @@ std::string quoted(std::string field) {
     return "\"" + field + "\"";
 }
 
+// What tells one version of a file from the next: size, modification and change times to the
+// nanosecond, device and inode. Empty when the file cannot be examined or was modified so
+// recently (within 'settle' seconds) that a write in the same tick of the file system's clock
+// would go unnoticed.
+std::vector<long long> fileStamp(const std::string& path, int settle) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return {};
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    if (now.tv_sec - st.st_mtim.tv_sec < settle || now.tv_sec - st.st_ctim.tv_sec < settle)
+        return {};
+    return {static_cast<long long>(st.st_size),
+            st.st_mtim.tv_sec,
+            st.st_mtim.tv_nsec,
+            st.st_ctim.tv_sec,
+            st.st_ctim.tv_nsec,
+            static_cast<long long>(st.st_dev),
+            static_cast<long long>(st.st_ino)};
+}
+
 }  // namespace
 
-std::vector<double> Find_Table_Row(const std::string& fileName, double n, int k) {
-    SampleStore& s = store();
-    const std::string path = (std::filesystem::path(s.TableFolder) / fileName).string();
-    auto fail = [&](const std::string& why) {
-        return TableLookupError(fileName, "The table file " + path + " " + why);
+TableFile TableFile::read(const std::string& folder, const std::string& fileName) {
+    TableFile t;
+    t.m_fileName = fileName;
+    t.m_path = (std::filesystem::path(folder) / fileName).string();
+    auto failure = [&t](const std::string& why) {
+        t.m_failure = why;
+        return t;
     };
 
     // Only a plain file, as for data files: a folder cannot be read, and a device such as
     // /dev/zero or a pipe could block the open or never end.
     std::error_code ec;
-    const std::filesystem::file_status status = std::filesystem::status(path, ec);
-    if (!std::filesystem::exists(status)) throw fail("is missing or cannot be opened.");
+    const std::filesystem::file_status status = std::filesystem::status(t.m_path, ec);
+    if (!std::filesystem::exists(status)) return failure("is missing or cannot be opened.");
     if (!std::filesystem::is_regular_file(status))
-        throw fail("is not a plain file (it is a folder, a device or a pipe).");
+        return failure("is not a plain file (it is a folder, a device or a pipe).");
     std::istringstream in;
     {
-        std::ifstream file(path, std::ios::binary);
-        if (!file.is_open()) throw fail("is missing or cannot be opened.");
+        std::ifstream file(t.m_path, std::ios::binary);
+        if (!file.is_open()) return failure("is missing or cannot be opened.");
         // Read whole and closed at once, at most kMaxTableFileBytes of it.
         std::string bytes;
         char chunk[4096];
         while (file.read(chunk, sizeof chunk) || file.gcount() > 0) {
             bytes.append(chunk, static_cast<size_t>(file.gcount()));
             if (bytes.size() > kMaxTableFileBytes)
-                throw fail("is larger than " + std::to_string(kMaxTableFileBytes / 1024) +
-                           " KB, far more than a table needs, and is not read.");
+                return failure("is larger than " + std::to_string(kMaxTableFileBytes / 1024) +
+                               " KB, far more than a table needs, and is not read.");
         }
-        if (file.bad()) throw fail("could not be read to its end.");
+        if (file.bad()) return failure("could not be read to its end.");
         in.str(std::move(bytes));
     }
     LineReader reader(in);
-    if (reader.atEnd()) throw fail("is empty; it needs a header line and one record per n.");
-    s.LineBuffer = reader.readLine();  // the header, whatever it holds
+    if (reader.atEnd()) return failure("is empty; it needs a header line and one record per n.");
+    reader.readLine();  // the header, whatever it holds
 
-    const std::string wanted = generalNumberText(n);
     for (int lineNo = 2; !reader.atEnd(); ++lineNo) {
-        s.LineBuffer = reader.readLine();
-        std::vector<std::string> fields = splitCommas(s.LineBuffer);
-        const std::string where = "has on line " + std::to_string(lineNo) + " ";
-        if (static_cast<int>(fields.size()) != k + 1)
-            throw fail(where + std::to_string(fields.size()) + " fields where each record needs " +
-                       std::to_string(k + 1) + ".");
-        std::vector<double> numbers;
+        const std::vector<std::string> fields = splitCommas(reader.readLine());
+        Record& r = t.m_records.emplace_back();
+        r.line = lineNo;
+        r.fields = fields.size();
+        r.nText = fields[0];
+        r.numbers.reserve(fields.size());
         for (const std::string& field : fields) {
-            if (!field.empty() && !Is_Number_Text(field))
-                throw fail(where + "the field " + quoted(field) + ", which is not a number.");
-            double value = Text_To_Number(field);
-            if (!std::isfinite(value))
-                throw fail(where + "the field " + quoted(field) + ", which is too large.");
-            numbers.push_back(value);
-        }
-        if (numbers[0] == n) {
-            s.LineBuffer = fields[0];
-            return {numbers.begin() + 1, numbers.end()};
+            if (!field.empty() && !Is_Number_Text(field)) {
+                r.badField = quoted(field);
+                break;
+            }
+            const double value = Text_To_Number(field);
+            if (!std::isfinite(value)) {
+                r.badField = quoted(field);
+                r.badIsTooLarge = true;
+                break;
+            }
+            r.numbers.push_back(value);
         }
     }
-    throw fail("has no record for n = " + wanted + ".");
+    return t;
+}
+
+TableLookupError TableFile::fail(const std::string& why) const {
+    return TableLookupError(m_fileName, "The table file " + m_path + " " + why);
+}
+
+const TableFile::Record& TableFile::find(double n, int k) const {
+    if (!m_failure.empty()) throw fail(m_failure);
+    const std::size_t wanted = static_cast<std::size_t>(k) + 1;
+    for (const Record& r : m_records) {
+        const std::string where = "has on line " + std::to_string(r.line) + " ";
+        if (r.fields != wanted)
+            throw fail(where + std::to_string(r.fields) + " fields where each record needs " +
+                       std::to_string(wanted) + ".");
+        if (!r.badField.empty())
+            throw fail(where + "the field " + r.badField +
+                       (r.badIsTooLarge ? ", which is too large." : ", which is not a number."));
+        if (r.numbers[0] == n) return r;
+    }
+    throw fail("has no record for n = " + generalNumberText(n) + ".");
+}
+
+std::span<const double> TableFile::row(double n, int k) const {
+    return std::span<const double>(find(n, k).numbers).subspan(1);
+}
+
+std::string TableFile::nField(double n, int k) const { return find(n, k).nText; }
+
+FolderTables::FolderTables(std::string folder, bool recheck, int settleSeconds)
+    : m_folder(std::move(folder)), m_recheck(recheck), m_settleSeconds(settleSeconds) {}
+
+std::shared_ptr<const TableFile> FolderTables::table(const std::string& fileName) {
+    Entry& entry = m_files[fileName];
+    if (entry.file && !m_recheck) return entry.file;
+    const std::string path = (std::filesystem::path(m_folder) / fileName).string();
+    std::vector<long long> stamp = fileStamp(path, m_settleSeconds);
+    if (entry.file && !stamp.empty() && stamp == entry.stamp) return entry.file;
+    entry.file = std::make_shared<const TableFile>(TableFile::read(m_folder, fileName));
+    entry.stamp = std::move(stamp);
+    return entry.file;
+}
+
+TableSource& storeTables() {
+    // One set of parsed tables per folder; the folder is the executable's, so there is one.
+    static std::map<std::string, FolderTables> byFolder;
+    const std::string& folder = store().TableFolder;
+    auto it = byFolder.find(folder);
+    if (it == byFolder.end()) it = byFolder.try_emplace(folder, folder, true).first;
+    return it->second;
+}
+
+std::vector<double> Find_Table_Row(const std::string& fileName, double n, int k) {
+    const std::shared_ptr<const TableFile> table = storeTables().table(fileName);
+    const std::span<const double> values = table->row(n, k);
+    store().LineBuffer = table->nField(n, k);
+    return {values.begin(), values.end()};
 }
 
 }  // namespace sifton

@@ -37,6 +37,11 @@ class Platform {
     // Modal open-file dialog; the chosen path, or nothing when the user cancelled.
     virtual std::optional<std::string> openFileDialog(const FileDialogSettings& settings) = 0;
 
+    // Modal save-file dialog with the same settings (fileName is the name offered); the chosen
+    // path, or nothing when the user cancelled. A name typed without an ending gets the chosen
+    // filter's ending; overwriting a file is confirmed in the dialog.
+    virtual std::optional<std::string> saveFileDialog(const FileDialogSettings& settings) = 0;
+
     // Plain text on the clipboard, empty when it holds none.
     virtual std::string clipboardText() = 0;
 

@@ -63,6 +63,32 @@ std::optional<std::string> QtPlatform::openFileDialog(const FileDialogSettings& 
     return dialog.selectedFiles().constFirst().toStdString();
 }
 
+std::optional<std::string> QtPlatform::saveFileDialog(const FileDialogSettings& settings) {
+    QStringList filters;
+    for (const auto& [description, pattern] : settings.filters)
+        filters << qtNameFilter(description, pattern);
+    QFileDialog dialog(QApplication::activeWindow(), QString(), fromUtf8(settings.initialFolder));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    // A name typed without an ending gets the one of the filter chosen at that moment.
+    auto endingOf = [&settings](int index) {
+        if (index < 0 || index >= static_cast<int>(settings.filters.size())) return QString();
+        const QString pattern = fromUtf8(settings.filters[static_cast<size_t>(index)].second);
+        static const QRegularExpression single(QStringLiteral("^\\*\\.(\\w+)$"));
+        return single.match(pattern).captured(1);
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        dialog.setDefaultSuffix(endingOf(static_cast<int>(filters.indexOf(filter))));
+    });
+    if (settings.selectedFilter >= 1 && settings.selectedFilter <= filters.size())
+        dialog.selectNameFilter(filters.at(settings.selectedFilter - 1));
+    dialog.setDefaultSuffix(endingOf(settings.selectedFilter - 1));
+    if (!settings.fileName.empty()) dialog.selectFile(fromUtf8(settings.fileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst().toStdString();
+}
+
 std::string QtPlatform::clipboardText() {
     return QGuiApplication::clipboard()->text(QClipboard::Clipboard).toStdString();
 }

@@ -12,6 +12,7 @@ class QtPlatform : public Platform {
   public:
     void showWarning(const std::string& title, const std::string& text) override;
     std::optional<std::string> openFileDialog(const FileDialogSettings& settings) override;
+    std::optional<std::string> saveFileDialog(const FileDialogSettings& settings) override;
     std::string clipboardText() override;
     bool setClipboardText(const std::string& text) override;
     std::string executableFolder() override;

@@ -14,6 +14,14 @@ std::optional<std::string> ScriptedPlatform::openFileDialog(const FileDialogSett
     return answer;
 }
 
+std::optional<std::string> ScriptedPlatform::saveFileDialog(const FileDialogSettings& settings) {
+    saveDialogsShown.push_back(settings);
+    if (saveAnswers.empty()) return std::nullopt;
+    auto answer = saveAnswers.front();
+    saveAnswers.pop_front();
+    return answer;
+}
+
 bool ScriptedPlatform::setClipboardText(const std::string& text) {
     if (clipboardFails) return false;
     clipboard = text;

@@ -1,6 +1,6 @@
 // A Platform for tests: records every message, clipboard write and opened target, answers the
-// file dialog from a queue of scripted answers (cancel when the queue is empty), and can be told
-// to fail clipboard writes.
+// open and save dialogs from queues of scripted answers (cancel when a queue is empty), and can
+// be told to fail clipboard writes.
 #pragma once
 
 #include <deque>
@@ -18,6 +18,7 @@ class ScriptedPlatform : public Platform {
 
     void showWarning(const std::string& title, const std::string& text) override;
     std::optional<std::string> openFileDialog(const FileDialogSettings& settings) override;
+    std::optional<std::string> saveFileDialog(const FileDialogSettings& settings) override;
     std::string clipboardText() override { return clipboard; }
     bool setClipboardText(const std::string& text) override;
     std::string executableFolder() override { return folder; }
@@ -27,6 +28,8 @@ class ScriptedPlatform : public Platform {
     // Script and records, public on purpose: tests set and read them directly.
     std::deque<std::optional<std::string>> dialogAnswers;
     std::vector<FileDialogSettings> dialogsShown;
+    std::deque<std::optional<std::string>> saveAnswers;  // the save dialog's, likewise
+    std::vector<FileDialogSettings> saveDialogsShown;
     std::vector<Message> messages;
     std::string clipboard;
     int clipboardWrites = 0;

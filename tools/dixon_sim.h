@@ -40,4 +40,18 @@ std::uint64_t dixon_stream_seed(std::uint64_t master_seed, int n);
 DixonRun simulate_dixon(int n, std::uint64_t samples, std::uint64_t master_seed,
                         std::span<const double> levels);
 
+// The upper tail of the same pooled ratio on a grid: above[k] = P(R > k/steps) for
+// k = 0..steps, with the standard error of each (the two ratios of one set counted as above).
+struct DixonTail {
+    int n = 0;
+    std::uint64_t samples = 0;
+    std::uint64_t seed = 0;
+    double seconds = 0.0;
+    std::vector<double> above;
+    std::vector<double> std_error;
+};
+
+DixonTail simulate_dixon_tail(int n, std::uint64_t samples, std::uint64_t master_seed,
+                              int steps = 1000);
+
 }  // namespace sifton::tools

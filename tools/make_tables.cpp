@@ -1,11 +1,14 @@
 // make_tables: writes the critical-value tables grubbs.dat, dixon.dat and gauss-g.dat.
 //
-//   make_tables [--dixon-samples N] [--seed S] OUTPUT_DIR
+//   make_tables [--dixon-samples N] [--seed S] [--dixon-p-samples M] [--dixon-p-seed T] OUTPUT_DIR
 //
 // Grubbs and g values come from closed formulas with Student's t. Dixon values come from a
 // Monte-Carlo simulation; N normal samples per n (default 1e8), N = 0 skips it and leaves
-// dixon.dat alone. Output is deterministic for a given N and seed. Progress goes to stderr.
+// dixon.dat alone. With M > 0 the same simulation, from its own seed T, also writes
+// dixon-p.dat: the upper tail P(R > r) of each n's ratio on a grid of r, from which the program
+// reads p-values. Output is deterministic for given counts and seeds. Progress goes to stderr.
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cmath>
@@ -15,9 +18,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <numbers>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "dixon_sim.h"
@@ -32,20 +37,29 @@ constexpr std::array<double, 5> kDixonLevels = {0.10, 0.05, 0.02, 0.01, 0.005};
 constexpr double kGaussLevel = 0.05;
 constexpr std::uint64_t kDefaultDixonSamples = 100'000'000;
 constexpr std::uint64_t kDefaultSeed = 20'251'206;
+constexpr std::uint64_t kDefaultDixonPSeed = 20'261'207;
+constexpr int kDixonPSteps = 1000;  // grid of r: 0, 0.001, ..., 1
 
 struct Options {
     std::filesystem::path out_dir;
     std::uint64_t dixon_samples = kDefaultDixonSamples;
     std::uint64_t seed = kDefaultSeed;
+    std::uint64_t dixon_p_samples = 0;
+    std::uint64_t dixon_p_seed = kDefaultDixonPSeed;
 };
 
 [[noreturn]] void usage(const char* why, int status = 2) {
     if (why != nullptr) std::cerr << "make_tables: " << why << "\n";
-    std::cerr << "usage: make_tables [--dixon-samples N] [--seed S] OUTPUT_DIR\n"
-              << "  --dixon-samples N  normal samples per n for dixon.dat (default "
+    std::cerr << "usage: make_tables [--dixon-samples N] [--seed S] [--dixon-p-samples M]\n"
+              << "                   [--dixon-p-seed T] OUTPUT_DIR\n"
+              << "  --dixon-samples N    normal samples per n for dixon.dat (default "
               << kDefaultDixonSamples << "; 0 skips dixon.dat)\n"
-              << "  --seed S           master seed of the simulation (default " << kDefaultSeed
-              << ")\n";
+              << "  --seed S             master seed of the simulation (default " << kDefaultSeed
+              << ")\n"
+              << "  --dixon-p-samples M  normal samples per n for dixon-p.dat (default 0: "
+                 "skipped)\n"
+              << "  --dixon-p-seed T     master seed of that simulation (default "
+              << kDefaultDixonPSeed << ")\n";
     std::exit(status);
 }
 
@@ -71,10 +85,16 @@ Options parse_args(int argc, char** argv) {
     bool have_dir = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (arg == "--dixon-samples" || arg == "--seed") {
+        const std::pair<std::string_view, std::uint64_t*> counts[] = {
+            {"--dixon-samples", &opt.dixon_samples},
+            {"--seed", &opt.seed},
+            {"--dixon-p-samples", &opt.dixon_p_samples},
+            {"--dixon-p-seed", &opt.dixon_p_seed}};
+        const auto count = std::find_if(std::begin(counts), std::end(counts),
+                                        [&](const auto& c) { return c.first == arg; });
+        if (count != std::end(counts)) {
             if (i + 1 >= argc) usage("option needs a value");
-            const std::uint64_t v = parse_count(argv[++i]);
-            (arg == "--seed" ? opt.seed : opt.dixon_samples) = v;
+            *count->second = parse_count(argv[++i]);
         } else if (arg == "-h" || arg == "--help") {
             usage(nullptr, 0);
         } else if (!arg.empty() && arg[0] == '-') {
@@ -229,6 +249,55 @@ int write_dixon(const std::filesystem::path& dir, std::uint64_t samples, std::ui
     return problems;
 }
 
+// A probability with seven decimals, trailing zeros dropped ("0.05", "1", "0").
+std::string probability(double p) {
+    std::string text = fixed(p, 7);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') text.pop_back();
+    return text;
+}
+
+// dixon-p.dat: one record per n = 3..25, n then P(R > r) at r = 0, 0.001, ..., 1.
+int write_dixon_p(const std::filesystem::path& dir, std::uint64_t samples, std::uint64_t seed) {
+    std::cerr << "dixon-p: " << samples << " samples per n, master seed " << seed << "\n";
+    const auto start = std::chrono::steady_clock::now();
+    std::ostringstream out;
+    out << "n; then P(R > r) for r = 0.000 to 1.000 in steps of 0.001; " << samples
+        << " normal samples per n; master seed " << seed << "\n";
+    int problems = 0;
+    double max_se = 0.0, max_n3_error = 0.0;
+    for (int n = 3; n <= 25; ++n) {
+        const DixonTail tail = simulate_dixon_tail(n, samples, seed, kDixonPSteps);
+        out << n;
+        for (std::size_t k = 0; k < tail.above.size(); ++k) {
+            out << ',' << probability(tail.above[k]);
+            max_se = std::max(max_se, tail.std_error[k]);
+            if (n == 3) {
+                // Exact for three values: P(r > x) = (3/pi) atan(sqrt(3) (1 - x) / (1 + x)).
+                const double x = static_cast<double>(k) / kDixonPSteps;
+                const double exact =
+                    3.0 / std::numbers::pi * std::atan(std::sqrt(3.0) * (1.0 - x) / (1.0 + x));
+                max_n3_error = std::max(max_n3_error, std::abs(tail.above[k] - exact));
+            }
+        }
+        out << '\n';
+        std::fprintf(stderr, "dixon-p n=%2d  seed %016llx  %7.1f s\n", n,
+                     static_cast<unsigned long long>(tail.seed), tail.seconds);
+    }
+    const double total =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::fprintf(stderr,
+                 "dixon-p: %.1f s in all; largest standard error %.7f; n=3 largest deviation "
+                 "from the exact tail %.7f\n",
+                 total, max_se, max_n3_error);
+    if (max_se > 0.0005) {
+        std::cerr << "WARNING: a standard error above 0.0005; use more samples\n";
+        ++problems;
+    }
+    write_file(dir / "dixon-p.dat", out.str());
+    return problems;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -246,6 +315,8 @@ int main(int argc, char** argv) {
     } else {
         std::cerr << "dixon: skipped\n";
     }
+    if (opt.dixon_p_samples > 0)
+        problems += write_dixon_p(opt.out_dir, opt.dixon_p_samples, opt.dixon_p_seed);
     if (problems > 0) {
         std::cerr << "make_tables: " << problems << " problem(s), see warnings above\n";
         return 1;

@@ -110,4 +110,30 @@ QPixmap drawSieve(QSize size) {
     return pixmap;
 }
 
+void paintProgramIcon(QPainter& p, int side) {
+    // The shapes and colours of packaging/sifton.svg, whose drawing is 64 units square.
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(side / 64.0, side / 64.0);
+    const QColor ink(0x2b, 0x4c, 0x7e), fence(0xd0, 0x30, 0x30);
+    p.setPen(QPen(ink, 3));
+    p.setBrush(QColor(0xf4, 0xf7, 0xfb));
+    p.drawRoundedRect(QRectF(2, 2, 60, 60), 10, 10);
+    p.setPen(QPen(ink, 2));
+    p.drawLine(QPointF(10, 46), QPointF(54, 46));
+    QPen dashes(fence, 2);
+    dashes.setDashPattern({2.0, 1.5});  // 4 and 3 units, in pen widths
+    p.setPen(dashes);
+    p.drawLine(QPointF(42, 14), QPointF(42, 52));
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    for (const QPointF& dot :
+         {QPointF(14, 38), QPointF(20, 34), QPointF(24, 38), QPointF(29, 31), QPointF(34, 37)})
+        p.drawEllipse(dot, 3.5, 3.5);
+    p.setPen(QPen(fence, 2));
+    p.setBrush(QColor(0xff, 0xc0, 0xc0));
+    p.drawEllipse(QPointF(52, 20), 4.5, 4.5);
+    p.restore();
+}
+
 }  // namespace sifton

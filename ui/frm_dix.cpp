@@ -1,15 +1,27 @@
 #include "ui/frm_dix.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <cmath>
 
 #include "core/input.h"
+#include "core/number_text.h"
 #include "core/outlier_tests.h"
 #include "core/store.h"
 #include "core/tables.h"
+#include "ui/desktop.h"
+#include "ui/frm_plot.h"
+#include "ui/label_fit.h"
 #include "ui/report.h"
 #include "ui/twips.h"
 
@@ -22,16 +34,25 @@ QColor toQColor(const Rgb& rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 class ResultsCanvas : public QWidget {
   public:
     using QWidget::QWidget;
+    std::vector<Line> lines = ResultsModel::lines();  // where the fitted layout puts them
 
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setPen(QPen(Qt::black, 1));
-        for (const Line& line : ResultsModel::lines())
+        for (const Line& line : lines)
             painter.drawLine(twipsToPixels(line.x1, this), twipsToPixels(line.y1, this),
                              twipsToPixels(line.x2, this), twipsToPixels(line.y2, this));
     }
 };
+
+// Twips that a label needs for a text in its font, with a pixel to spare for the rounding of
+// its edges to pixels.
+int textTwips(const QLabel* label, const std::string& text) {
+    const int pixels =
+        QFontMetrics(label->font()).horizontalAdvance(QString::fromStdString(text)) + 2;
+    return static_cast<int>(std::ceil(pixels * 1440.0 / label->logicalDpiX()));
+}
 
 QFont fontFor(LabelKind kind, QFont base) {
     if (kind == LabelKind::Title) {
@@ -61,17 +82,28 @@ frmDIX::frmDIX(Platform& platform) : m_platform(platform) {
     canvas->setPalette(white);
     canvas->setAutoFillBackground(true);
     canvas->setFixedSize(twipsSize(kResultsClientWidth, kResultsClientHeight, this));
+    // The client area holds the focus first, so a Return pressed right after the window opened
+    // rejects nothing; Tab moves it to the buttons.
+    canvas->setFocusPolicy(Qt::StrongFocus);
     setCentralWidget(canvas);
 
     buildLabels(canvas);
     buildButtons(canvas);
     buildMenus();
+    // The status line lies below the client area, so no label of it moves.
+    m_gesdStatus = new QLabel(this);
+    m_gesdStatus->setObjectName(QStringLiteral("lblGesdStatus"));
+    statusBar()->addWidget(m_gesdStatus, 1);
+    statusBar()->setSizeGripEnabled(false);
     render();
     setShowsResults(false);
-    setFixedSize(canvas->width(), canvas->height() + menuBar()->sizeHint().height());
+    pressFocusedButtonsOnReturn(this);
+    centreWhenShown(this);
+    setAcceptDrops(true);
 
     setResetObserver([this] {
         m_model.blankAfterReset();
+        m_rejectedRows.clear();
         render();
         setShowsResults(false);
     });
@@ -107,14 +139,24 @@ void frmDIX::buildButtons(QWidget* canvas) {
             &frmDIX::cmdRejectMax_Click);
 }
 
-void frmDIX::renderLabel(const LabelState& state, QLabel* label) {
-    label->setText(QString::fromStdString(state.text));
+void frmDIX::renderLabel(const LabelState& state, const FittedLabel& fitted, QLabel* label) {
+    QRect rect = twipsRect(fitted.left, state.top, fitted.width, state.height, this);
+    QString text = QString::fromStdString(fitted.text);
+    if (fitted.elide != Elide::None)
+        text =
+            QFontMetrics(label->font())
+                .elidedText(text, fitted.elide == Elide::Middle ? Qt::ElideMiddle : Qt::ElideRight,
+                            rect.width());
+    label->setText(text);
+    // The full text where the shown one is shorter, then the model's own (a p-value).
+    std::string toolTip = fitted.toolTip;
+    if (!state.tooltip.empty()) toolTip += (toolTip.empty() ? "" : "\n") + state.tooltip;
+    label->setToolTip(QString::fromStdString(toolTip));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, toQColor(state.foreground));
     palette.setColor(QPalette::Window, toQColor(state.background));
     label->setPalette(palette);
     label->setAutoFillBackground(state.opaque);
-    QRect rect = twipsRect(state.left, state.top, state.width, state.height, this);
     if (state.autoSize) rect.setWidth(label->sizeHint().width());
     label->setGeometry(rect);
     label->setVisible(state.visible);
@@ -122,7 +164,47 @@ void frmDIX::renderLabel(const LabelState& state, QLabel* label) {
 
 void frmDIX::render() {
     const std::vector<LabelState>& states = m_model.labels();
-    for (size_t i = 0; i < states.size(); ++i) renderLabel(states[i], m_labels[i]);
+    const FittedLayout fit = fitLabels(
+        states, ResultsModel::lines(), kResultsClientWidth,
+        [this](size_t i, const std::string& text) { return textTwips(m_labels[i], text); });
+    for (size_t i = 0; i < states.size(); ++i) renderLabel(states[i], fit.labels[i], m_labels[i]);
+    applyLayout(fit);
+    // The label names the latest rejection; its tooltip every one, with the value.
+    QString rejected;
+    for (int row : m_rejectedRows)
+        rejected +=
+            QStringLiteral("\n#%1: %2")
+                .arg(row)
+                .arg(QString::fromStdString(generalNumberText(store().Col1[row].toNumber())));
+    findChild<QLabel*>(QStringLiteral("lblRejecList"))
+        ->setToolTip(rejected.isEmpty() ? QString()
+                                        : QStringLiteral("Rejected, in this order:") + rejected);
+    // Whatever changes what this window shows changes the plot and the ESD screen with it.
+    updateGesd();
+}
+
+void frmDIX::applyLayout(const FittedLayout& fit) {
+    auto* canvas = static_cast<ResultsCanvas*>(centralWidget());
+    canvas->lines = ResultsModel::lines();
+    for (Line& line : canvas->lines) line.x1 = fit.x(line.x1), line.x2 = fit.x(line.x2);
+    canvas->setFixedSize(twipsSize(fit.clientWidth, kResultsClientHeight, this));
+    canvas->update();
+    for (const ButtonLayout& entry : {kRejectMinButton, kRejectMaxButton}) {
+        const int left = fit.x(entry.left);
+        findChild<QPushButton*>(entry.name)
+            ->setGeometry(twipsRect(left, entry.top, fit.x(entry.left + entry.width) - left,
+                                    entry.height, this));
+    }
+    const int oldWidth = width();
+    setFixedSize(canvas->width(), canvas->height() + menuBar()->sizeHint().height() +
+                                      statusBar()->sizeHint().height());
+    // A window that widened keeps its right edge on the screen.
+    const QScreen* screen = this->screen();
+    if (!isVisible() || width() <= oldWidth || screen == nullptr) return;
+    const QRect available = screen->availableGeometry(), outer = frameGeometry();
+    if (outer.right() > available.right())
+        move(qMax(available.left(), outer.left() - (outer.right() - available.right())),
+             outer.top());
 }
 
 void frmDIX::Present_Values() {
@@ -137,28 +219,68 @@ void frmDIX::setShowsResults(bool shows) {
         findChild<QPushButton*>(name)->setEnabled(shows);
     for (const char* name : {"mnuEditItem_1", "mnuEditItem_2"})
         findChild<QAction*>(name)->setEnabled(shows);
+    updateUndoItems();
+}
+
+void frmDIX::updateUndoItems() {
+    findChild<QAction*>(QStringLiteral("mnuEditItem_3"))->setEnabled(m_history.canUndo());
+    findChild<QAction*>(QStringLiteral("mnuEditItem_4"))->setEnabled(m_history.canRedo());
+}
+
+frmDIX::Snapshot frmDIX::snapshot() const {
+    return Snapshot{store(), m_model, m_rejectedRows, m_showsResults};
+}
+
+void frmDIX::restore(Snapshot state) {
+    store() = std::move(state.store);
+    m_model = std::move(state.model);
+    m_rejectedRows = std::move(state.rejectedRows);
+    render();
+    setShowsResults(state.showsResults);
+}
+
+void frmDIX::stepRejections(bool back) {
+    if (back ? !m_history.canUndo() : !m_history.canRedo()) return;
+    restore(back ? m_history.undo(snapshot()) : m_history.redo(snapshot()));
 }
 
 bool frmDIX::changeAndCalculate(const std::function<void()>& change) {
     // A run that a table file stops part-way has already written the tests before it, and the
     // reset before a load has blanked the window: both go back to what was on screen.
-    const SampleStore storeBefore = store();
-    const ResultsModel modelBefore = m_model;
-    const bool showedResults = m_showsResults;
+    Snapshot before = snapshot();
     try {
         change();
         runCalculation();
     } catch (const TableLookupError& e) {
-        store() = storeBefore;
-        m_model = modelBefore;
-        render();
-        setShowsResults(showedResults);
+        restore(std::move(before));
         m_platform.showWarning(kProgramTitle,
                                std::string(e.what()) + " The outlier tests could not be run.");
         return false;
     }
     Present_Values();
     return true;
+}
+
+void frmDIX::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (!event->isAccepted()) return;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this && window->isVisible()) window->close();
+    // With every window closed, Qt ends the program.
+}
+
+void frmDIX::dragEnterEvent(QDragEnterEvent* event) {
+    if (draggedDataFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void frmDIX::dropEvent(QDropEvent* event) {
+    const std::optional<std::string> path = draggedDataFile(event->mimeData());
+    if (!path) return;
+    event->acceptProposedAction();
+    // After the drop has ended: a refusal's message box must not hold up the program the file
+    // was dragged from.
+    QMetaObject::invokeMethod(
+        this, [this, file = *path] { loadDataFile(file); }, Qt::QueuedConnection);
 }
 
 void frmDIX::Copy_To() {

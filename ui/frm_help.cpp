@@ -7,9 +7,11 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <cmath>
 
 #include "core/store.h"
+#include "ui/desktop.h"
 
 namespace sifton {
 namespace {
@@ -131,6 +133,9 @@ frmHelp_1::frmHelp_1(Platform& platform, QWidget* parent)
     m_cmdDownload->setObjectName("cmdDownload");
     m_cmdDownload->setGeometry(268, 294, kWidth - 268 - 16, 32);
     connect(m_cmdDownload, &QPushButton::clicked, this, &frmHelp_1::cmdDownload_Click);
+
+    pressFocusedButtonsOnReturn(this);
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
 }
 
 void frmHelp_1::showDescriptionMode() {

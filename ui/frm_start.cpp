@@ -1,11 +1,15 @@
 #include "ui/frm_start.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
+#include <QShortcut>
 
 #include "core/store.h"
 #include "ui/artwork.h"
+#include "ui/desktop.h"
 #include "ui/frm_dix.h"
 #include "ui/frm_help.h"
 #include "ui/twips.h"
@@ -93,18 +97,12 @@ frmStart::frmStart(Platform& platform) : m_platform(platform) {
     connect(paste, &QPushButton::clicked, this, &frmStart::cmdPaste_Click);
     for (QPushButton* button : {open, paste})
         shrinkFontToFit(button, button->text(), button->width() - kButtonPadding);
-}
-
-void frmStart::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (m_centred) return;
-    m_centred = true;
-    // Centred with its frame, which is known only once the window is shown.
-    if (const QScreen* screen = this->screen()) {
-        QRect outer = frameGeometry();
-        outer.moveCenter(screen->availableGeometry().center());
-        move(outer.topLeft());
-    }
+    // The keys of the results window's open and paste commands work here too.
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this, open, &QPushButton::click);
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_V), this, paste, &QPushButton::click);
+    pressFocusedButtonsOnReturn(this);
+    centreWhenShown(this);
+    setAcceptDrops(true);
 }
 
 frmStart::~frmStart() {
@@ -119,12 +117,33 @@ frmDIX& frmStart::resultsWindow() {
 
 void frmStart::handOver() {
     m_handedOver = true;
-    m_results->show();
+    // Gone before the results window shows.
     close();
+    m_results->show();
 }
 
 void frmStart::cmdOpen_Click() {
     if (resultsWindow().openDataFile(m_platform.executableFolder())) handOver();
+}
+
+bool frmStart::openFile(const std::string& path) {
+    if (!resultsWindow().loadDataFile(path)) return false;
+    handOver();
+    return true;
+}
+
+void frmStart::dragEnterEvent(QDragEnterEvent* event) {
+    if (draggedDataFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void frmStart::dropEvent(QDropEvent* event) {
+    const std::optional<std::string> path = draggedDataFile(event->mimeData());
+    if (!path) return;
+    event->acceptProposedAction();
+    // After the drop has ended, so that a refusal's message box does not hold up the program
+    // the file came from.
+    QMetaObject::invokeMethod(
+        this, [this, file = *path] { openFile(file); }, Qt::QueuedConnection);
 }
 
 void frmStart::cmdPaste_Click() {
@@ -133,11 +152,16 @@ void frmStart::cmdPaste_Click() {
     if (resultsWindow().pasteFromClipboard() != frmDIX::PasteOutcome::NoText) handOver();
 }
 
-frmStart* Main(Platform& platform) {
+frmStart* Main(Platform& platform, const QStringList& arguments) {
     SampleStore& s = store();
     s.TableFolder = platform.executableFolder();
     s.HelpFolder = platform.executableFolder();
     auto* start = new frmStart(platform);
+    // A relative path names a file in the folder the program was started from; the window shows
+    // it in full, as the dialog would give it.
+    const QString file = arguments.value(1);
+    if (!file.isEmpty() && start->openFile(QFileInfo(file).absoluteFilePath().toStdString()))
+        return start;
     start->show();
     return start;
 }

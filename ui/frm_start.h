@@ -4,7 +4,9 @@
 #pragma once
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -21,9 +23,13 @@ class frmStart : public QWidget {
 
     void cmdOpen_Click();
     void cmdPaste_Click();
+    // Opens that file as cmdOpen does with the file its dialog returned; true when it handed over.
+    bool openFile(const std::string& path);
 
   protected:
-    void showEvent(QShowEvent* event) override;
+    // A data file dropped on the window is opened as cmdOpen would open it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     // The results window, created hidden at the first command that needs it.
@@ -33,10 +39,13 @@ class frmStart : public QWidget {
     Platform& m_platform;
     QPointer<frmDIX> m_results;
     bool m_handedOver = false;
-    bool m_centred = false;
 };
 
-// Sets the table and help folders to the executable's folder and shows the start window.
-frmStart* Main(Platform& platform);
+// Sets the table and help folders to the executable's folder and shows the start window. With a
+// file among the program's arguments (QCoreApplication::arguments(), the program first) that
+// file is opened first, as the open command would: the results window then shows in place of
+// the start window, and a refused file shows its message before the start window. The start
+// window returned may have closed already.
+frmStart* Main(Platform& platform, const QStringList& arguments = {});
 
 }  // namespace sifton

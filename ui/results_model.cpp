@@ -6,6 +6,7 @@
 
 #include "core/number_text.h"
 #include "core/outlier_tests.h"
+#include "core/p_values.h"
 #include "core/statistics.h"
 
 namespace sifton {
@@ -26,6 +27,17 @@ constexpr std::array<const char*, 29> kBlankedByReset = {
 };
 
 constexpr std::array<const char*, 4> kCovers = {"lblGRUno", "lblDIXno", "lblIQRno", "lblGAUno"};
+
+// The tooltip of a statistic and its class: the one-sided p-value, or why it is not known.
+std::string pValueTip(const PValue& p, const char* statistic, const std::string& missing) {
+    if (!p.known()) return missing.empty() ? "" : "No p-value: " + missing;
+    std::string tip = std::string("One-sided p-value of ") + statistic + ": " + pValueText(p);
+    const bool upperBound = p.bound == PBound::AtMost;
+    if (statistic == std::string_view("g"))
+        return tip + (upperBound ? " (that of Grubbs' T of this value; an upper bound)"
+                                 : " (that of Grubbs' T of this value)");
+    return upperBound ? tip + " (an upper bound)" : tip;
+}
 
 }  // namespace
 
@@ -226,6 +238,20 @@ void ResultsModel::Present_Values(const SampleStore& s) {
     at("lblOldHead").text = "Maximum (# " + s.PosMax.toText() + "):";
     at("lblOldAge").text = dataNumber(s.MaxValue.toNumber(), Pattern::TwoDecimals);
 
+    // p-values as tooltips on each statistic and class label; none while a test is not run.
+    const bool grubbsRun = !s.GruTmin.isNotRunMarker(), dixonRun = !s.DixRmin.isNotRunMarker();
+    const bool gaussRun = !s.GauYoung.isNotRunMarker();
+    const std::pair<std::array<const char*, 2>, std::string> tips[] = {
+        {{"lblGruTmin", "lblGrubbsMin"}, grubbsRun ? pValueTip(s.GrubbsPMin, "T", "") : ""},
+        {{"lblGruTmax", "lblGrubbsMax"}, grubbsRun ? pValueTip(s.GrubbsPMax, "T", "") : ""},
+        {{"lblDixRmin", "lblDixMin"}, dixonRun ? pValueTip(s.DixonPMin, "R", s.DixonPMissing) : ""},
+        {{"lblDixRmax", "lblDixMax"}, dixonRun ? pValueTip(s.DixonPMax, "R", s.DixonPMissing) : ""},
+        {{"lblGauYoung", "lblGaY"}, gaussRun ? pValueTip(s.GaussPMin, "g", "") : ""},
+        {{"lblGauOld", "lblGaO"}, gaussRun ? pValueTip(s.GaussPMax, "g", "") : ""},
+    };
+    for (const auto& [names, tip] : tips)
+        for (const char* name : names) at(name).tooltip = tip;
+
     // 5. Grubbs.
     showCoverIf("lblGRUno", s.GruTmin, kCoverWidth);
     at("lblGruTmin").text = s.GruTmin.toText();
@@ -280,7 +306,7 @@ void ResultsModel::Present_Values(const SampleStore& s) {
 }
 
 void ResultsModel::blankAfterReset() {
-    for (const char* name : kBlankedByReset) at(name).text.clear();
+    for (const char* name : kBlankedByReset) at(name).text.clear(), at(name).tooltip.clear();
     for (const char* name : kCovers) at(name).visible = false;
 }
 

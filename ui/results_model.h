@@ -58,6 +58,7 @@ struct LabelState {
     bool autoSize = false;  // width follows the text; 'width' is then not used
     bool wordWrap = false;
     bool centred = false;
+    std::string tooltip;  // shown when the pointer rests on the label (a p-value); empty: none
 };
 
 struct Line {

@@ -1,5 +1,6 @@
 // Find_Table_Row: which record it takes, how fields read, every way it fails (what it refuses to
-// open included), and that the file is closed afterwards whatever happened.
+// open included), and that the file is closed afterwards whatever happened; when FolderTables
+// reads a file again.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -86,6 +87,21 @@ TEST_F(TableLookup, FailuresThrowNamingTheFileAndWhyAndCloseIt) {
         alarm(0);
         EXPECT_EQ(openFileCount(), filesBefore);
     }
+}
+
+// Parsed once and kept while the file stays as it was; read again once it changed, unless the
+// tables are kept for a whole run over many files.
+TEST_F(TableLookup, FolderTablesReadAFileAgainOnlyWhenItChanged) {
+    FolderTables watched(m_dir.path().string(), true, 0), kept(m_dir.path().string(), false);
+    m_dir.write("dixon.dat", "n,a\n4,1\n");
+    const std::shared_ptr<const TableFile> first = watched.table("dixon.dat");
+    EXPECT_EQ(watched.table("dixon.dat"), first);
+    EXPECT_EQ(kept.table("dixon.dat")->row(4, 1)[0], 1);
+    m_dir.write("dixon.dat", "n,a\n4,22\n");
+    EXPECT_EQ(watched.table("dixon.dat")->row(4, 1)[0], 22);
+    EXPECT_EQ(kept.table("dixon.dat")->row(4, 1)[0], 1);
+    fs::remove(m_dir.path() / "dixon.dat");
+    EXPECT_THROW(watched.table("dixon.dat")->row(4, 1), TableLookupError);
 }
 
 }  // namespace

@@ -4,14 +4,23 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <fstream>
+#include <functional>
 #include <tuple>
 
+#include "core/number_text.h"
 #include "core/store.h"
 #include "platform/scripted_platform.h"
 #include "ui/frm_dix.h"
@@ -72,11 +81,21 @@ class WindowTest : public ::testing::Test {
         }
         return all;
     }
-    std::string enabled(const QWidget* w) {  // the two reject buttons, then the two copy items
+    std::string enabled(const QWidget* w,  // by default the reject buttons, then the copy items
+                        std::initializer_list<const char*> names = {
+                            "cmdRejectMin", "cmdRejectMax", "mnuEditItem_1", "mnuEditItem_2"}) {
         std::string flags;
-        for (const char* name : {"cmdRejectMin", "cmdRejectMax", "mnuEditItem_1", "mnuEditItem_2"})
+        for (const char* name : names)
             flags += w->findChild<QObject*>(name)->property("enabled").toBool() ? '1' : '0';
         return flags;
+    }
+
+    int exitCode(const std::function<void()>& action) {  // of the event loop the action runs in
+        QTimer::singleShot(0, action);
+        QTimer stuck;  // ends the loop with 1 should the action not end it
+        stuck.callOnTimeout([] { QCoreApplication::exit(1); });
+        stuck.start(5000);
+        return QApplication::exec();
     }
 
     test::TableFolder tables;
@@ -104,8 +123,9 @@ TEST_F(WindowTest, OpenFromStartShowsResultsAndMenusThenTwoMoreDataSetsFromTheMe
     for (QAction* top : w->menuBar()->actions())
         for (QAction* item : QList<QAction*>{top} + top->menu()->actions()) menus << item->text();
     EXPECT_EQ(menus.join('|').toStdString(),
-              "File|Open Tallyra Data File|Open General Data File||Exit|Edit|Paste Raw Data from "
-              "Clipboard|Copy to Clipboard|Copy to Clipboard with All Data|Help|Description|About");
+              "&File|Open &Tallyra Data File|&Open General Data File||E&xit|&Edit|&Paste Raw Data "
+              "from Clipboard|&Copy to Clipboard|Copy to Clipboard with &All Data|&Undo "
+              "Reject|&Redo Reject|&View|&Data Plot|&Several Outliers|&Help|&Description|&About");
     EXPECT_FALSE(w->findChild<QAction*>("mnuFileItem_0")->isEnabled());
 
     platform.dialogAnswers.push_back(
@@ -128,11 +148,7 @@ TEST_F(WindowTest, OpenFromStartShowsResultsAndMenusThenTwoMoreDataSetsFromTheMe
 
     // Exit closes every window, the help window too, and ends the event loop.
     act(w, "mnuHelpItem_0");
-    QTimer::singleShot(0, w, [&] { act(w, "mnuFileItem_3"); });
-    QTimer stuck;  // ends the loop with 1 should Exit not end it
-    stuck.callOnTimeout([] { QCoreApplication::exit(1); });
-    stuck.start(5000);
-    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_EQ(exitCode([&] { act(w, "mnuFileItem_3"); }), 0);
     for (const QWidget* window : QApplication::topLevelWidgets())
         EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
 }
@@ -277,6 +293,227 @@ TEST_F(WindowTest, PasteFromStartThenEditMenuCopiesShortThenLongAndRejectStopsAt
     for (const char* button : {"cmdRejectMin", "cmdRejectMax"}) act(w, button);
     EXPECT_EQ(texts(w, {"lblN", "lblRejecList"}), "3 (from 4)|Rejected: #1");
     EXPECT_EQ(platform.clipboard, "kept");
+}
+
+// Undo and Redo put back exactly what a rejection changed, without computing or copying.
+TEST_F(WindowTest, RejectTwiceThenUndoTwiceCopiesTheOriginalReportAndRedoRejectsAgain) {
+    frmDIX* w = open(kTwelve);
+    ASSERT_NE(w, nullptr);
+    act(w, "mnuEditItem_1");
+    const std::string original = platform.clipboard, loaded = screen(w);
+    act(w, "cmdRejectMax");
+    const std::string afterOne = screen(w);
+    act(w, "cmdRejectMax");
+    const QLabel* rejected = w->findChild<QLabel*>("lblRejecList");
+    EXPECT_EQ(rejected->toolTip().toStdString(), "Rejected, in this order:\n#12: 25\n#10: 10.6");
+    EXPECT_EQ(enabled(w, {"mnuEditItem_3", "mnuEditItem_4"}), "10");
+    const std::string longReport = platform.clipboard;
+    for (int i = 0; i < 3; ++i) act(w, "mnuEditItem_3");  // the third finds nothing to undo
+    EXPECT_EQ(std::tuple(screen(w), rejected->toolTip(), enabled(w, {"mnuEditItem_3"})),
+              std::tuple(loaded, QString(), std::string("0")));
+    EXPECT_EQ(std::tuple(store().NData, store().Rejected[12], store().CopyMode),
+              std::tuple(12.0, Cell(0), 1));
+    EXPECT_EQ(platform.clipboard, longReport);
+    act(w, "mnuEditItem_1");
+    EXPECT_EQ(platform.clipboard, original);
+    act(w, "mnuEditItem_4");
+    EXPECT_EQ(std::tuple(screen(w), store().CopyMode, platform.clipboard),
+              std::tuple(afterOne, 2, original));
+    EXPECT_EQ(enabled(w, {"mnuEditItem_3", "mnuEditItem_4"}), "11");
+    platform.dialogAnswers.push_back(tables.file("d.csv"));
+    act(w, "mnuFileItem_1");  // a new load starts a new history
+    EXPECT_EQ(enabled(w, {"mnuEditItem_3", "mnuEditItem_4"}), "00");
+}
+
+// Every command has its key, Return presses the focused button and Escape closes the help.
+TEST_F(WindowTest, KeysReachEveryCommand) {
+    auto key = [](QWidget* window, QKeyCombination keys) {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window, keys.key(), keys.keyboardModifiers());
+    };
+    key(start, Qt::CTRL | Qt::Key_V);  // the clipboard holds nothing
+    expectWarning("There are no numbers on the clipboard.");
+    platform.dialogAnswers.push_back(test::writeDataFile(tables.file("d.csv"), kTwelve));
+    QTest::keyClick(start->findChild<QPushButton*>("cmdOpen"), Qt::Key_Return);
+    frmDIX* w = results();
+    ASSERT_NE(w, nullptr);
+    key(w, Qt::CTRL | Qt::Key_C);
+    EXPECT_EQ(platform.clipboard.find("\r\tData:\r"), std::string::npos);
+    key(w, Qt::CTRL | Qt::SHIFT | Qt::Key_C);
+    EXPECT_NE(platform.clipboard.find("\r\tData:\r"), std::string::npos);
+    QTest::keyClick(w->findChild<QPushButton*>("cmdRejectMax"), Qt::Key_Enter);
+    EXPECT_EQ(label(w, "lblN").text, "11 (from 12)");
+    key(w, Qt::CTRL | Qt::Key_Z);
+    std::string counts = label(w, "lblN").text;
+    key(w, Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+    counts += "|" + label(w, "lblN").text;
+    platform.clipboard = "1\t2\t3\t9";
+    key(w, Qt::CTRL | Qt::Key_V);
+    EXPECT_EQ(counts + "|" + label(w, "lblN").text, "12|11 (from 12)|4");
+    key(w, Qt::CTRL | Qt::Key_O);
+    EXPECT_EQ(platform.dialogsShown.size(), 2u);
+    key(w, Qt::Key_F1);
+    QWidget* help = test::topLevel("frmHelp_1");
+    ASSERT_TRUE(help && help->isVisible());
+    key(help, Qt::Key_Escape);
+    EXPECT_FALSE(help->isVisible());
+    EXPECT_EQ(exitCode([&] { key(w, Qt::CTRL | Qt::Key_Q); }), 0);
+}
+
+// `sifton FILE` and a file dropped on either window open it as the open command would: the same
+// refusals, the start window handing over, a window left as it was by a refused file.
+TEST_F(WindowTest, AFileGivenAtStartOrDroppedOpensAsTheOpenCommandWould) {
+    const std::string good = test::writeDataFile(tables.file("d.csv"), kTwelve);
+    const std::string two = test::writeDataFile(tables.file("two.csv"), {5, 6});
+    auto drop = [](QWidget* window, const std::vector<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(QList<QUrl>(urls.begin(), urls.end()));
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(window, &enter);
+        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(window, &drop);
+        QCoreApplication::processEvents();
+    };
+    auto relaunch = [&](const std::string& argument) {
+        test::destroyAllWindows();
+        start = Main(platform, {"sifton", QString::fromStdString(argument)});
+    };
+    relaunch(two);  // refused: the message, then the start window
+    expectWarning(kOneOrTwo);
+    ASSERT_TRUE(start && start->isVisible());
+    drop(start, {QUrl::fromLocalFile(QString::fromStdString(good)), QUrl("file:///x.csv")});
+    drop(start, {QUrl("https://example.org/d.csv")});
+    EXPECT_EQ(results(), nullptr);  // neither two files nor a web address are taken
+    expectWarning(kOneOrTwo);
+    drop(start, {QUrl::fromLocalFile(QString::fromStdString(good))});
+    ASSERT_NE(results(), nullptr);
+    EXPECT_EQ(test::topLevel("frmStart"), nullptr);
+
+    const QString folder = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(tables.path()));
+    relaunch("d.csv");  // relative to the folder the program started in
+    QDir::setCurrent(folder);
+    frmDIX* w = results();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(test::topLevel("frmStart"), nullptr);
+    EXPECT_EQ(label(w, "lblFileName").text, good);
+    act(w, "cmdRejectMax");
+    platform.messages.clear();
+    drop(w, {QUrl::fromLocalFile(QString::fromStdString(two))});
+    expectWarning(kOneOrTwo);
+    EXPECT_EQ(label(w, "lblN").text, "11 (from 12)");
+    drop(w, {QUrl::fromLocalFile(QString::fromStdString(good))});
+    EXPECT_EQ(label(w, "lblN").text, "12");
+}
+
+// The hand-over: the start window is gone before the results window shows, centred; every window
+// carries the program's icon; closing the results window closes the others and ends the program.
+TEST_F(WindowTest, ResultsWindowOpensAloneAndCentredAndClosingItEndsTheProgram) {
+    class ShowWatch : public QObject {
+      public:
+        bool startShownWithResults = false;
+        bool eventFilter(QObject* o, QEvent* e) override {
+            if (e->type() == QEvent::Show && o->objectName() == "frmDIX")
+                startShownWithResults = test::topLevel("frmStart") != nullptr &&
+                                        test::topLevel("frmStart")->isVisible();
+            return false;
+        }
+    } watch;
+    EXPECT_FALSE(start->windowIcon().isNull());
+    qApp->installEventFilter(&watch);
+    frmDIX* w = open(kTwelve);
+    qApp->removeEventFilter(&watch);
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(watch.startShownWithResults);
+    EXPECT_EQ(w->frameGeometry().center(), w->screen()->availableGeometry().center());
+    act(w, "mnuHelpItem_1");
+    QWidget other;  // any other window of the program, such as a plot
+    other.show();
+    for (const char* name : {"frmDIX", "frmHelp_1"})
+        EXPECT_FALSE(test::topLevel(name)->windowIcon().isNull()) << name;
+    EXPECT_EQ(exitCode([w] { w->close(); }), 0);
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
+}
+
+// No digit is ever cut off: for data of any size every label shown holds its whole text inside
+// the window, clear of its neighbours; a shorter or elided text has the full one as tooltip.
+TEST_F(WindowTest, EveryLabelShowsItsWholeTextForDataOfAnySize) {
+    std::vector<double> big, huge, tiny, many;
+    for (int i = 0; i < 12; ++i) {
+        big.push_back(3e7 + i * 1.37);
+        huge.push_back(1.23456789012345e99 * (1 + i / 50.0));
+        tiny.push_back(-0.000123 - i * 1.1e-6);
+    }
+    for (int i = 1; i <= 300; ++i) many.push_back(i);
+    const std::string folder = tables.path() + "/" + std::string(60, 'f');
+    QDir().mkpath(QString::fromStdString(folder));
+    const std::string header = std::string(40, 'L') + ",KR-07," + std::string(40, 'A');
+    for (const std::vector<double>* values : {&big, &huge, &tiny, &many}) {
+        const std::string name = "set of " + std::to_string(values->size()) + ".csv";
+        platform.dialogAnswers.push_back(test::writeDataFile(folder + "/" + name, *values, header));
+        results() ? act(results(), "mnuFileItem_1") : act(start, "cmdOpen");
+        const frmDIX* w = results();
+        ASSERT_NE(w, nullptr);
+        SCOPED_TRACE(name);
+        std::vector<std::pair<QRect, int>> shown;  // box and text width
+        for (const LabelState& state : w->model().labels()) {
+            const auto* l = w->findChild<QLabel*>(state.name.c_str());
+            bool covered = false;
+            for (const char* cover : {"lblGRUno", "lblDIXno", "lblIQRno", "lblGAUno"})
+                covered |= label(w, cover).shown &&
+                           w->findChild<QLabel*>(cover)->geometry().contains(l->pos()) &&
+                           state.kind != LabelKind::Cover;
+            if (!l->isVisible() || covered || state.wordWrap) continue;
+            const std::string text = l->text().toStdString();
+            const int advance = l->fontMetrics().horizontalAdvance(l->text());
+            EXPECT_LE(advance, l->width()) << state.name << " " << text;
+            EXPECT_LE(l->geometry().right(), w->centralWidget()->width()) << state.name;
+            if (text != state.text) {
+                EXPECT_EQ(l->toolTip().toStdString().substr(0, state.text.size()), state.text);
+                if (state.name != "lblFileName" && state.kind == LabelKind::Value)
+                    EXPECT_EQ(Text_To_Number(text), Text_To_Number(state.text)) << text;
+            }
+            if (!state.centred) shown.emplace_back(l->geometry(), advance);
+        }
+        for (const auto& [a, advance] : shown)
+            for (const auto& [b, unused] : shown)
+                if (b.left() > a.left() && b.top() <= a.bottom() && a.top() <= b.bottom())
+                    EXPECT_LE(a.left() + advance, b.left()) << a.left();
+        const std::string file = label(w, "lblFileName").text;
+        EXPECT_EQ(file.substr(file.size() - name.size()), name);
+    }
+}
+
+}  // namespace
+}  // namespace sifton
+
+namespace sifton {
+namespace {
+
+// Two equal high values among eight mask each other: Grubbs and g call the largest value clean,
+// the ESD screen finds both and the status line warns; alpha and k chosen in the "Several
+// Outliers" window rule the status line from then on.
+TEST_F(WindowTest, EsdScreenWarnsWhenOneOutlierMasksAnother) {
+    frmDIX* w = open({50.1, 48.7, 51.2, 49.5, 50.8, 49.9, 52.0, 48.9, 80, 80});
+    ASSERT_NE(w, nullptr);
+    for (const char* name : {"lblGrubbsMax", "lblGaO"})
+        EXPECT_NE(label(w, name).background, kLightRed) << name;
+    const auto status = [w] { return label(w, "lblGesdStatus").text; };
+    EXPECT_NE(status().find("k = 4): 2 outliers. Warning: one outlier may be masking another."),
+              std::string::npos)
+        << status();
+    act(w, "mnuViewItem_1");
+    auto* table = w->findChild<QTableWidget*>("tblGesdSteps");
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(std::tuple(table->rowCount(), table->item(0, 1)->text(), table->item(1, 5)->text()),
+              std::tuple(4, QString("9"), QString("outlier")));
+    w->findChild<QSpinBox*>("spnGesdK")->setValue(1);  // one step cannot see past the mask
+    EXPECT_NE(status().find("k = 1): no outlier."), std::string::npos) << status();
+    act(w, "cmdRejectMax");  // the setting holds; the screen follows the rejection
+    EXPECT_EQ(table->rowCount(), 1);
+    EXPECT_NE(status().find("k = 1): 1 outlier."), std::string::npos) << status();
 }
 
 }  // namespace

@@ -1,0 +1,60 @@
+// What sifton-report writes for each data file: one row of tab- or comma-separated values, or one
+// JSON object, from the file's outcome. Numbers are written in full precision (the shortest text
+// that reads back as the same double), class and verdict texts without their padding blanks, and
+// a test that did not run leaves its cells empty (null in JSON).
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/calculation.h"
+#include "core/gesd.h"
+
+namespace sifton::cli {
+
+// One data file's outcome.
+struct FileReport {
+    std::string file;   // as given on the command line
+    std::string error;  // why it was refused; empty when it was computed
+    std::string locality, code, age;
+    int rowsRead = 0;
+    std::vector<int> rejectedRows;  // in the order of rejection
+    Results results;
+    GesdResult gesd;            // the ESD screen over the values tested; not run below 6
+    std::vector<int> gesdRows;  // the row of each step's value
+};
+
+enum class Format { Tsv, Csv, Json };
+
+// The column names of the tsv and csv header line, in order.
+const std::vector<std::string>& columnNames();
+
+// Writes the header (tsv, csv) or the opening bracket (json), one row or object per file, and
+// the closing bracket. Each file goes out as soon as it is written.
+class ReportWriter {
+  public:
+    ReportWriter(std::ostream& out, Format format) : m_out(out), m_format(format) {}
+    void begin();
+    void write(const FileReport& report);
+    void end();
+
+  private:
+    std::ostream& m_out;
+    Format m_format;
+    bool m_first = true;
+    std::string m_buffer;
+};
+
+// The shortest text that reads back as the same double ("0.1", "1e+20"); "inf", "-inf", "nan".
+std::string shortestNumber(double value);
+
+// A JSON string literal: quotes, backslashes and control characters escaped, and any byte
+// sequence that is not UTF-8 replaced by U+FFFD, so the output always parses.
+std::string jsonString(std::string_view text);
+
+// A class or verdict text without its padding blanks.
+std::string_view unpadded(std::string_view text);
+
+}  // namespace sifton::cli

@@ -1,0 +1,327 @@
+// The data plot: its geometry after real calculation runs, one picture drawn from it, and the
+// plot window following the results window.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <cmath>
+#include <cstdio>
+#include <numeric>
+
+#include "core/normal_quantile.h"
+#include "core/number_text.h"
+#include "core/outlier_tests.h"
+#include "platform/scripted_platform.h"
+#include "ui/frm_dix.h"
+#include "ui/frm_plot.h"
+#include "ui/frm_start.h"
+#include "ui/plot_painter.h"
+#include "window_test_support.h"
+
+namespace sifton {
+namespace {
+
+std::vector<double> oneTo(int n) {
+    std::vector<double> values(static_cast<size_t>(n));
+    std::iota(values.begin(), values.end(), 1.0);
+    return values;
+}
+
+std::string g4(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4g", v);
+    return text;
+}
+
+class PlotTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        store() = SampleStore{};
+        store().TableFolder = tables.path();
+    }
+    void TearDown() override { test::destroyAllWindows(); }
+
+    // The values in rows 1..n with the given rows rejected, computed and shown as the window
+    // does, then laid out at the window's size.
+    PlotGeometry run(const std::vector<double>& values, const std::vector<int>& rejected = {}) {
+        SampleStore& s = store();
+        for (size_t i = 0; i < values.size(); ++i) s.Col1[static_cast<int>(i) + 1] = values[i];
+        for (int row : rejected) s.Rejected[row] = 1;
+        s.RowCount = static_cast<int>(values.size());
+        s.NData = static_cast<double>(values.size() - rejected.size());
+        runCalculation();
+        model.Present_Values(s);
+        return layoutPlot(plotData(s, model), kPlotWidth, kPlotHeight);
+    }
+
+    test::TableFolder tables;
+    ResultsModel model;
+};
+
+// The tests' own drawing, as "role value value..." in value order, each at its value's pixel.
+std::string limits(const PlotGeometry& g) {
+    const std::vector<std::pair<PlotRole, const char*>> roles = {{PlotRole::IqrBox, "box"},
+                                                                 {PlotRole::InnerFence, "inner"},
+                                                                 {PlotRole::OuterFence, "outer"},
+                                                                 {PlotRole::GrubbsLimit, "grubbs"},
+                                                                 {PlotRole::Rejected, "hollow"}};
+    std::string all;
+    for (auto [role, name] : roles) {
+        std::vector<double> values;
+        for (const PlotBand& b : g.bands)
+            if (b.role == role) {
+                values.insert(values.end(), {b.low, b.high});
+                EXPECT_NEAR(b.left, g.axis.toPixel(b.low), 1e-9);
+                EXPECT_NEAR(b.right, g.axis.toPixel(b.high), 1e-9);
+            }
+        for (const PlotLine& l : g.lines)
+            if (l.role == role) {
+                values.push_back(l.value);
+                EXPECT_NEAR(l.x1, g.axis.toPixel(l.value), 1e-9);
+            }
+        for (const PlotPoint& p : g.points)
+            if (p.role == role) {
+                values.push_back(p.value);
+                EXPECT_FALSE(p.filled);
+                EXPECT_NEAR(p.x, g.axis.toPixel(p.value), 1e-9);
+            }
+        std::sort(values.begin(), values.end());
+        if (values.empty()) continue;
+        all += std::string(all.empty() ? "" : "; ") + name;
+        for (double v : values) all += " " + g4(v);
+    }
+    return all;
+}
+
+std::string texts(const PlotGeometry& g, PlotRole role, const std::string& containing = "") {
+    std::string all;
+    for (const PlotText& t : g.texts)
+        if (t.role == role && t.text.find(containing) != std::string::npos) all += t.text + "|";
+    return all;
+}
+
+struct GeometryCase {
+    const char* name;
+    std::vector<double> values;
+    std::vector<int> rejected;
+    std::string limits;  // mean ± C·SD with C the 5 % entry of grubbs.dat, fences by hand
+    std::string notRun;
+};
+
+TEST_F(PlotTest, DrawsEachTestsLimitsAtTheirValuesAndNothingForATestThatDidNotRun) {
+    const std::vector<GeometryCase> cases = {
+        // The IQR worked example: quartiles 10 and 14.5; mean 11.625, SD 5.2082, C 2.0317.
+        {"eight",
+         {10, 12, 2, 14, 9, 20, 15, 11},
+         {},
+         "box 10 14.5; inner 3.25 21.25; outer -3.5 28; grubbs 1.044 22.21",
+         ""},
+        // 1..10 and a rejected 40: quartiles 3.5 and 8.5; mean 5.5, SD 3.0277, C 2.1761.
+        {"ten and a rejected one",
+         [] {
+             auto v = oneTo(10);
+             v.push_back(40);
+             return v;
+         }(),
+         {11},
+         "box 3.5 8.5; inner -4 16; outer -11.5 23.5; grubbs -1.088 12.09; hollow 40",
+         ""},
+        // Mean 13.6, SD 1.7536, C 1.6714; too few values for the IQR test.
+        {"five",
+         {12.4, 13.1, 12.8, 13.0, 16.7},
+         {},
+         "grubbs 10.67 16.53",
+         "IQR test: not run (n < 6)|"},
+        // 1..60: quartiles 16 and 45.5; mean 30.5, SD 17.464, C 3.0269.
+        {"sixty",
+         oneTo(60),
+         {},
+         "box 16 45.5; inner -28.25 89.75; outer -72.5 134; grubbs -22.36 83.36",
+         "Dixon test: not run (n > 25)|g-test: not run (n > 50)|"},
+        {"no spread",
+         std::vector<double>(6, 5.0),
+         {},
+         "box 5 5; inner 5 5; outer 5 5; grubbs 5 5",
+         ""},
+        // Quartiles 10 and 20; mean 15.714, SD 7.8678, C 1.9381.
+        {"ties",
+         {10, 10, 10, 10.001, 20, 20, 30},
+         {},
+         "box 10 20; inner -5 35; outer -20 50; grubbs 0.4658 30.96",
+         ""},
+    };
+    for (const GeometryCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        const PlotGeometry g = run(c.values, c.rejected);
+        EXPECT_EQ(limits(g), c.limits);
+        EXPECT_EQ(texts(g, PlotRole::Legend, "not run"), c.notRun);
+        // Every value is a point of its own: none lies within another.
+        std::vector<const PlotPoint*> points;
+        for (const PlotPoint& p : g.points)
+            if (p.role == PlotRole::Value || p.role == PlotRole::Rejected) points.push_back(&p);
+        ASSERT_EQ(points.size(), c.values.size());
+        for (size_t i = 0; i < points.size(); ++i) {
+            EXPECT_TRUE(std::isfinite(points[i]->x) && std::isfinite(points[i]->y));
+            for (size_t j = 0; j < i; ++j)
+                EXPECT_GE(std::hypot(points[i]->x - points[j]->x, points[i]->y - points[j]->y),
+                          2 * points[i]->radius);
+        }
+    }
+}
+
+TEST_F(PlotTest, FlagsAnExtremeExactlyWhenTheWindowHighlightsItOutsideACover) {
+    std::vector<double> values = oneTo(11);
+    values.push_back(40);
+    PlotGeometry g = run(values);
+    EXPECT_EQ(texts(g, PlotRole::Legend, "#12"), "max #12: Grubbs, Dixon, IQR, g-test|");
+    EXPECT_EQ(texts(g, PlotRole::ExtremeLabel), "min #1|max #12|");
+    for (const PlotText& t : g.texts)
+        if (t.role == PlotRole::ExtremeLabel) {
+            EXPECT_EQ(t.background,
+                      t.text == "max #12" ? std::optional(colour::kHighlight) : std::nullopt);
+        }
+
+    // Tests that did not run keep their labels' colours under the covers: nothing is flagged.
+    SampleStore covered = store();
+    std::tie(covered.GruTmin, covered.DixRmin, covered.IQRQ1, covered.GauYoung) =
+        std::tuple(-1, -1, -1, -1);
+    model.Present_Values(covered);
+    g = layoutPlot(plotData(covered, model), kPlotWidth, kPlotHeight);
+    EXPECT_EQ(texts(g, PlotRole::Legend, "#12"), "No test flags min #1 or max #12|");
+}
+
+TEST(PlotAxis, TicksAreRoundStepsFromTinyToHugeAndARangeWithoutSpreadIsWidened) {
+    const std::vector<std::tuple<double, double, int, std::string>> cases = {
+        {0, 10, 5, "0 2 4 6 8 10 "},
+        {-37, -3, 4, "-30 -20 -10 "},
+        {0.1, 0.35, 5, "0.1 0.15 0.2 0.25 0.3 0.35 "},
+        {-9.7, -9.3, 4, "-9.7 -9.6 -9.5 -9.4 -9.3 "},
+        {1e-100, 5e-100, 4, "1E-100 2E-100 3E-100 4E-100 5E-100 "},
+        {-1e100, 1e100, 4, "-1E+100 -5E+99 0 5E+99 1E+100 "},
+        {1e9 + 0.1, 1e9 + 0.9, 4, "1000000000.2 1000000000.4 1000000000.6 1000000000.8 "},
+    };
+    for (const auto& [low, high, count, expected] : cases) {
+        std::string ticks;
+        for (double t : niceTicks(low, high, count).values) ticks += generalNumberText(t) + " ";
+        EXPECT_EQ(ticks, expected) << low << " " << high;
+    }
+    for (auto [value, low, high] : {std::tuple{5.0, 4.5, 5.5},
+                                    {0.0, -1.0, 1.0},
+                                    {-1e-100, -1.1e-100, -0.9e-100},
+                                    {1e100, 0.9e100, 1.1e100}}) {
+        const Range r = paddedRange(value, value);
+        EXPECT_DOUBLE_EQ(r.low, low);
+        EXPECT_DOUBLE_EQ(r.high, high);
+    }
+}
+
+TEST_F(PlotTest, QuantilePanelPairsSortedValuesWithBlomNormalScores) {
+    EXPECT_NEAR(normalQuantile(0.975), 1.959964, 1e-6);
+    const PlotGeometry g = run({13.0, 12.4, 16.7, 12.8, 13.1});
+    std::vector<PlotPoint> q;
+    for (const PlotPoint& p : g.points)
+        if (p.role == PlotRole::QuantilePoint) q.push_back(p);
+    ASSERT_EQ(q.size(), 5u);
+    // Blom scores for n = 5: -1.1798, -0.4972, 0, 0.4972, 1.1798 (z up is y down).
+    const std::vector<double> values = {12.4, 12.8, 13.0, 13.1, 16.7};
+    const std::vector<double> scores = {-1.1798, -0.4972, 0, 0.4972, 1.1798};
+    for (size_t i = 0; i < q.size(); ++i) {
+        EXPECT_EQ(q[i].value, values[i]);
+        EXPECT_NEAR((q[2].y - q[i].y) / (q[2].y - q[4].y), scores[i] / scores[4], 1e-3);
+    }
+}
+
+TEST_F(PlotTest, DrawingPutsPointsAndLimitsWhereTheGeometrySays) {
+    std::vector<double> values = oneTo(10);
+    values.push_back(40);
+    const PlotGeometry g = run(values, {11});
+    QImage image(kPlotWidth, kPlotHeight, QImage::Format_RGB32);
+    QPainter painter(&image);
+    paintPlot(painter, g);
+    painter.end();
+    auto at = [&](double x, double y) {
+        return image.pixelColor(qRound(x - 0.5), qRound(y - 0.5));
+    };
+    for (const PlotPoint& p : g.points) {
+        if (p.role == PlotRole::Value) {
+            EXPECT_EQ(at(p.x, p.y), QColor(0, 0, 160)) << p.value;
+        }
+        if (p.role == PlotRole::Rejected) {  // hollow: a grey ring round an empty middle
+            EXPECT_GT(at(p.x, p.y).lightness(), 220);
+            EXPECT_LT(at(p.x + p.radius, p.y).lightness(), 200);
+        }
+    }
+    // A dashed line shows in a stretch of its column, level with the box.
+    auto inColumn = [&](const PlotLine& l, auto&& matches) {
+        for (double y = l.y2 - 40; y < l.y2; ++y)
+            if (matches(at(l.x1, y))) return true;
+        return false;
+    };
+    int seen = 0;
+    for (const PlotLine& l : g.lines) {
+        if (l.role == PlotRole::GrubbsLimit)
+            seen += inColumn(l, [](QColor c) { return c.red() > 150 && c.green() < 100; });
+        if (l.role == PlotRole::InnerFence || l.role == PlotRole::OuterFence)
+            seen += inColumn(l, [](QColor c) { return c.lightness() < 150; });
+    }
+    EXPECT_EQ(seen, 6);
+    // The title, drawn right after the points, shows.
+    int ink = 0;
+    for (int x = 12; x < 300; ++x)
+        for (int y = 10; y < 28; ++y) ink += image.pixelColor(x, y).lightness() < 100;
+    EXPECT_GT(ink, 100);
+}
+
+TEST_F(PlotTest, WindowFollowsTheResultsWindowSavesThreeFormatsAndClosesWithIt) {
+    ScriptedPlatform platform;
+    platform.folder = tables.path();
+    std::vector<double> values = oneTo(11);
+    values.push_back(40);
+    platform.dialogAnswers.push_back(test::writeDataFile(tables.file("d.csv"), values));
+    frmStart* start = Main(platform);
+    start->findChild<QPushButton*>("cmdOpen")->click();
+    auto* results = qobject_cast<frmDIX*>(test::topLevel("frmDIX"));
+    ASSERT_NE(results, nullptr);
+    results->findChild<QAction*>("mnuViewItem_0")->trigger();
+    QPointer<frmPlot> plot = results->plotWindow();
+    ASSERT_TRUE(plot && plot->isVisible());
+    EXPECT_EQ(plot->data().underTest(), 12);
+    QTest::mouseClick(results->findChild<QPushButton*>("cmdRejectMax"), Qt::LeftButton);
+    EXPECT_EQ(plot->data().underTest(), 11);
+    EXPECT_EQ(texts(plot->currentGeometry(), PlotRole::RowLabel), "#12|");
+    // The results window's shortcuts work in the plot: undo redraws it, copy copies.
+    plot->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(plot));
+    QTest::keyClick(plot, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(plot->data().underTest(), 12);
+    platform.clipboard.clear();
+    QTest::keyClick(plot, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_FALSE(platform.clipboard.empty());
+
+    const std::string base = tables.file("plot");
+    for (const char* ending : {".svg", ".PDF", ".png", ".jpg"})
+        platform.saveAnswers.push_back(base + ending);
+    for (int i = 0; i < 5; ++i) plot->findChild<QAction*>("mnuPlotFileItem_0")->trigger();
+    EXPECT_EQ(platform.saveDialogsShown.at(0).fileName, "d-plot.png");
+    for (auto [ending, start] :
+         {std::pair{".svg", "<?xml"}, {".PDF", "%PDF"}, {".png", "\x89PNG"}}) {
+        QFile file(QString::fromStdString(base + ending));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << ending;
+        EXPECT_TRUE(file.read(5).startsWith(start)) << ending;
+    }
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(base + ".jpg")));
+    ASSERT_EQ(platform.messages.size(), 1u);  // the .jpg; the cancelled fifth says nothing
+
+    results->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(plot.isNull());
+}
+
+}  // namespace
+}  // namespace sifton

@@ -1,0 +1,521 @@
+#include "ui/plot_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <tuple>
+#include <utility>
+
+#include "core/normal_quantile.h"
+#include "core/number_text.h"
+
+namespace sifton {
+namespace {
+
+constexpr Rgb kInk{0, 0, 160};
+constexpr Rgb kGrey{128, 128, 128};
+constexpr Rgb kSoftText{70, 70, 70};
+constexpr Rgb kGrid{228, 228, 228};
+constexpr Rgb kFrame{150, 150, 150};
+constexpr Rgb kBand{222, 230, 246};
+constexpr Rgb kGrubbs{200, 0, 0};
+constexpr Rgb kBox{236, 236, 236};
+constexpr Rgb kFence{90, 90, 90};
+
+constexpr double kRadius = 4.5;  // a value's point
+constexpr double kQuantileRadius = 3.5;
+constexpr double kTextSize = 11;
+constexpr double kTitleSize = 15;
+constexpr double kLegendLine = 18;
+
+// One test's pieces in the results window: the cover shown when it did not run and the labels
+// of its verdicts on the smallest and the largest value.
+struct TestLabels {
+    const char* name;
+    const char* shortName;
+    const char* cover;
+    const char* minLabel;
+    const char* maxLabel;
+};
+constexpr TestLabels kTestLabels[] = {
+    {"Grubbs test", "Grubbs", "lblGRUno", "lblGrubbsMin", "lblGrubbsMax"},
+    {"Dixon test", "Dixon", "lblDIXno", "lblDixMin", "lblDixMax"},
+    {"IQR test", "IQR", "lblIQRno", "lblIQRyoung", "lblIQRold"},
+    {"g-test", "g-test", "lblGAUno", "lblGaY", "lblGaO"},
+};
+
+std::string join(const std::vector<std::string>& parts, const std::string& separator) {
+    std::string joined;
+    for (const std::string& part : parts) joined += (joined.empty() ? "" : separator) + part;
+    return joined;
+}
+
+// A number as the plot writes it: 15 significant digits at most, so a tick computed as a
+// multiple of its step shows the decimal the step gives (0.3, not 0.30000000000000004).
+std::string numberText(double value) { return generalNumberText(value == 0 ? 0.0 : value); }
+
+// Where each kind of thing is drawn; fixed pixel sizes, the panels share the rest.
+struct Layout {
+    double plotLeft, plotRight, legendLeft;
+    double stripTop, stripBottom, boxTop, boxBottom, pointsTop, pointsBottom;
+    double quantileTop, quantileBottom;
+};
+
+Layout layoutFor(double width, double height) {
+    Layout l;
+    const double margin = 12;
+    const double legendWidth = std::clamp(width * 0.28, 230.0, 270.0);
+    l.legendLeft = width - margin - legendWidth;
+    l.plotLeft = 48;
+    l.plotRight = std::max(l.plotLeft + 60, l.legendLeft - 24);
+    l.stripTop = 40;
+    const double bottomRoom = 40;  // tick labels and the axis title under the lower panel
+    const double panels = std::max(260.0, height - l.stripTop - bottomRoom);
+    l.stripBottom = l.stripTop + panels * 0.56 - 24;
+    l.boxBottom = l.stripBottom - 8;
+    l.boxTop = l.boxBottom - 18;
+    l.pointsTop = l.stripTop + 26;
+    l.pointsBottom = l.boxTop - 10;
+    l.quantileTop = l.stripBottom + 26;
+    l.quantileBottom = l.stripTop + panels;
+    return l;
+}
+
+class Builder {
+  public:
+    explicit Builder(PlotGeometry& g) : m_g(g) {}
+
+    void text(PlotRole role, double x, double y, std::string text, HAlign h, VAlign v,
+              Rgb colour = colour::kBlack, double size = kTextSize, bool bold = false,
+              std::optional<Rgb> background = std::nullopt) {
+        m_g.texts.push_back({role, x, y, std::move(text), colour, size, bold, h, v, background});
+    }
+    void line(PlotRole role, double x1, double y1, double x2, double y2, Rgb colour,
+              double width = 1.0, LineStyle style = LineStyle::Solid, double value = 0.0) {
+        m_g.lines.push_back({role, x1, y1, x2, y2, colour, width, style, value});
+    }
+    // A vertical line at a value, from top to bottom.
+    void valueLine(PlotRole role, double value, double top, double bottom, Rgb colour, double width,
+                   LineStyle style) {
+        const double x = m_g.axis.toPixel(value);
+        line(role, x, top, x, bottom, colour, width, style, value);
+    }
+    void band(PlotRole role, double low, double high, double top, double bottom, Rgb fill,
+              std::optional<Rgb> outline = std::nullopt) {
+        m_g.bands.push_back({role, m_g.axis.toPixel(low), top, m_g.axis.toPixel(high), bottom, fill,
+                             outline, low, high});
+    }
+    void rectangle(PlotRole role, double left, double top, double right, double bottom, Rgb fill,
+                   std::optional<Rgb> outline) {
+        m_g.bands.push_back({role, left, top, right, bottom, fill, outline, 0.0, 0.0});
+    }
+    void point(PlotRole role, double x, double y, double radius, bool filled, Rgb colour,
+               double value = 0.0, int row = 0) {
+        m_g.points.push_back({role, x, y, radius, filled, colour, value, row});
+    }
+    void frame(double left, double top, double right, double bottom) {
+        line(PlotRole::Frame, left, top, right, top, kFrame);
+        line(PlotRole::Frame, left, bottom, right, bottom, kFrame);
+        line(PlotRole::Frame, left, top, left, bottom, kFrame);
+        line(PlotRole::Frame, right, top, right, bottom, kFrame);
+    }
+
+  private:
+    PlotGeometry& m_g;
+};
+
+// The legend column: a sample of each thing drawn and what it means.
+class Legend {
+  public:
+    Legend(Builder& b, double left, double top) : m_b(b), m_left(left), m_y(top) {}
+
+    double next() const { return m_y; }
+    void moveTo(double y) { m_y = std::max(m_y, y); }
+
+    void heading(const std::string& text) {
+        m_b.text(PlotRole::Legend, m_left, m_y + kLegendLine / 2, text, HAlign::Left,
+                 VAlign::Middle, colour::kBlack, kTextSize, true);
+        m_y += kLegendLine;
+    }
+    void point(bool filled, Rgb colour, const std::string& text) {
+        m_b.point(PlotRole::Legend, m_left + 12, middle(), kRadius, filled, colour);
+        entry(text);
+    }
+    void line(Rgb colour, double width, LineStyle style, const std::string& text) {
+        m_b.line(PlotRole::Legend, m_left, middle(), m_left + 24, middle(), colour, width, style);
+        entry(text);
+    }
+    void swatch(Rgb fill, std::optional<Rgb> outline, const std::string& text) {
+        m_b.rectangle(PlotRole::Legend, m_left, m_y + 4, m_left + 24, m_y + kLegendLine - 4, fill,
+                      outline);
+        entry(text);
+    }
+    void note(const std::string& text, std::optional<Rgb> background = std::nullopt) {
+        m_b.text(PlotRole::Legend, m_left, middle(), text, HAlign::Left, VAlign::Middle,
+                 background ? colour::kBlack : kSoftText, kTextSize, false, background);
+        m_y += kLegendLine;
+    }
+    void gap() { m_y += kLegendLine / 2; }
+
+  private:
+    double middle() const { return m_y + kLegendLine / 2; }
+    void entry(const std::string& text) {
+        m_b.text(PlotRole::Legend, m_left + 32, middle(), text, HAlign::Left, VAlign::Middle);
+        m_y += kLegendLine;
+    }
+
+    Builder& m_b;
+    double m_left, m_y;
+};
+
+// Levels for points in value order (then row order, so the same data always give the same
+// picture): each point takes the lowest level on which it keeps 'apart' pixels from the point
+// before it. Returns the level of each of 'points' (indexes into data.values) and their number.
+int stack(const PlotData& data, const std::vector<size_t>& points, const ValueAxis& axis,
+          double apart, std::vector<int>& level) {
+    std::vector<size_t> order = points;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t c) {
+        return data.values[a].value < data.values[c].value;
+    });
+    std::vector<double> lastX;  // rightmost point placed on each level so far
+    for (size_t i : order) {
+        const double x = axis.toPixel(data.values[i].value);
+        size_t L = 0;
+        while (L < lastX.size() && x - lastX[L] < apart) ++L;
+        if (L == lastX.size()) lastX.push_back(x);
+        lastX[L] = x;
+        level[i] = static_cast<int>(L);
+    }
+    return static_cast<int>(lastX.size());
+}
+
+// Every value at its place on the axis. Rejected values lie in a lane of their own at the top,
+// hollow and grey with their row beside them; values under test below it, stacked alternately
+// above and below a middle line where they are closer than a point, so none hides another.
+void placeValues(const PlotData& data, const Layout& l, const ValueAxis& axis, Builder& b,
+                 std::vector<std::pair<double, double>>& placed) {
+    const size_t count = data.values.size();
+    std::vector<size_t> rejected, underTest;
+    for (size_t i = 0; i < count; ++i)
+        (data.values[i].rejected ? rejected : underTest).push_back(i);
+    std::vector<int> level(count, 0);
+    const double apart = 2 * kRadius + 1;
+    const int rejectedLevels = stack(data, rejected, axis, apart + 30, level);  // room for "#300"
+    const double rejectedTop = l.stripTop + 8 + kRadius;
+    const double pointsTop = std::max(l.pointsTop, rejectedTop + rejectedLevels * apart);
+
+    const int levels = std::max(1, stack(data, underTest, axis, apart, level));
+    const int stepsUp = levels / 2;  // levels 1, 3, 5... go up, 2, 4... down
+    const double halfRoom = (l.pointsBottom - pointsTop) / 2 - kRadius;
+    const double step = std::min(apart, halfRoom / std::max(1, stepsUp));
+    const double radius = std::max(1.5, std::min(kRadius, (step - 1) / 2));
+    const double middle = (pointsTop + l.pointsBottom) / 2;
+
+    placed.resize(count);
+    for (size_t i : rejected)
+        placed[i] = {axis.toPixel(data.values[i].value), rejectedTop + level[i] * apart};
+    for (size_t i : underTest) {
+        const int steps = (level[i] + 1) / 2;
+        placed[i] = {axis.toPixel(data.values[i].value),
+                     middle + (level[i] % 2 ? -steps : steps) * step};
+    }
+    // The flagged extremes get a ring of the window's highlight behind them.
+    for (size_t i : underTest) {
+        const PlotValue& v = data.values[i];
+        if ((v.row == data.posMin && data.minFlagged) || (v.row == data.posMax && data.maxFlagged))
+            b.point(PlotRole::ExtremeMark, placed[i].first, placed[i].second, radius + 4, true,
+                    colour::kHighlight, v.value, v.row);
+    }
+    for (size_t i : rejected) {
+        const auto [x, y] = placed[i];
+        b.point(PlotRole::Rejected, x, y, kRadius, false, kGrey, data.values[i].value,
+                data.values[i].row);
+        b.text(PlotRole::RowLabel, x + kRadius + 3, y, "#" + std::to_string(data.values[i].row),
+               HAlign::Left, VAlign::Middle, kGrey, 10);
+    }
+    for (size_t i : underTest)
+        b.point(PlotRole::Value, placed[i].first, placed[i].second, radius, true, kInk,
+                data.values[i].value, data.values[i].row);
+}
+
+void extremeLabels(const PlotData& data, const Layout& l,
+                   const std::vector<std::pair<double, double>>& placed, Builder& b) {
+    // Beside the point and outward, where no value under test lies on the point's level; where
+    // the frame leaves no room for that, below the smallest value and above the largest. Both
+    // rules keep the two labels apart, even for values without spread.
+    const double room = 64;  // the widest label, in pixels
+    auto gap = [](bool flagged) { return kRadius + (flagged ? 4 : 0) + 5; };  // clear of the ring
+    for (size_t i = 0; i < data.values.size(); ++i) {
+        const PlotValue& v = data.values[i];
+        if (v.rejected) continue;
+        const auto [x, y] = placed[i];
+        const std::string row = "#" + std::to_string(v.row);
+        if (v.row == data.posMin) {
+            const double g = gap(data.minFlagged);
+            const bool beside = x - g - room >= l.plotLeft - 40;
+            b.text(PlotRole::ExtremeLabel, beside ? x - g : x, beside ? y : y + g, "min " + row,
+                   beside ? HAlign::Right : HAlign::Centre, beside ? VAlign::Middle : VAlign::Top,
+                   colour::kBlack, kTextSize, data.minFlagged,
+                   data.minFlagged ? std::optional(colour::kHighlight) : std::nullopt);
+        }
+        if (v.row == data.posMax) {
+            const double g = gap(data.maxFlagged);
+            const bool beside = x + g + room <= l.plotRight + 16;
+            b.text(PlotRole::ExtremeLabel, beside ? x + g : x, beside ? y : y - g, "max " + row,
+                   beside ? HAlign::Left : HAlign::Centre, beside ? VAlign::Middle : VAlign::Bottom,
+                   colour::kBlack, kTextSize, data.maxFlagged,
+                   data.maxFlagged ? std::optional(colour::kHighlight) : std::nullopt);
+        }
+    }
+}
+
+// Sorted values under test against their normal quantiles at Blom's positions
+// (i - 3/8) / (n + 1/4), and the line that normal data with the sample's mean and spread follow.
+void quantilePanel(const PlotData& data, const Layout& l, const ValueAxis& axis, Builder& b) {
+    std::vector<PlotValue> sorted;
+    for (const PlotValue& v : data.values)
+        if (!v.rejected) sorted.push_back(v);
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const PlotValue& a, const PlotValue& c) { return a.value < c.value; });
+    const double n = static_cast<double>(sorted.size());
+    std::vector<double> z;
+    for (size_t i = 0; i < sorted.size(); ++i)
+        z.push_back(normalQuantile((static_cast<double>(i) + 1 - 0.375) / (n + 0.25)));
+    const double zMax = z.empty() ? 1.0 : std::max(std::fabs(z.front()), std::fabs(z.back()));
+    const Range range = paddedRange(-zMax, zMax);
+    const double top = l.quantileTop + 20, bottom = l.quantileBottom;
+    auto toY = [&](double value) {
+        return bottom - (value - range.low) / (range.high - range.low) * (bottom - top);
+    };
+    for (double tick : niceTicks(range.low, range.high, 5).values) {
+        b.line(PlotRole::Grid, l.plotLeft, toY(tick), l.plotRight, toY(tick), kGrid);
+        b.text(PlotRole::TickLabel, l.plotLeft - 5, toY(tick), numberText(tick), HAlign::Right,
+               VAlign::Middle, kSoftText);
+    }
+    if (data.sd > 0) {
+        // z = (x - mean) / sd, cut to the panel.
+        double x1 = data.mean + range.low * data.sd, x2 = data.mean + range.high * data.sd;
+        x1 = std::max(x1, axis.low);
+        x2 = std::min(x2, axis.high);
+        if (x1 < x2)
+            b.line(PlotRole::QuantileLine, axis.toPixel(x1), toY((x1 - data.mean) / data.sd),
+                   axis.toPixel(x2), toY((x2 - data.mean) / data.sd), kInk, 1.2, LineStyle::Dash);
+    }
+    for (size_t i = 0; i < sorted.size(); ++i)
+        b.point(PlotRole::QuantilePoint, axis.toPixel(sorted[i].value), toY(z[i]), kQuantileRadius,
+                true, kInk, sorted[i].value, sorted[i].row);
+}
+
+void legend(const PlotData& data, const Layout& l, Legend& k) {
+    const auto test = [&](size_t i) -> const PlotTest& { return data.tests.at(i); };
+    const auto notRun = [&](size_t i) {
+        k.note(test(i).name + ": not run (" + test(i).notRunIf + ")");
+    };
+    k.heading("Values");
+    k.point(true, kInk, "value under test (" + numberText(data.underTest()) + ")");
+    if (std::any_of(data.values.begin(), data.values.end(),
+                    [](const PlotValue& v) { return v.rejected; }))
+        k.point(false, kGrey, "rejected value, with its row");
+    k.line(kInk, 1.5, LineStyle::Solid, "mean");
+    k.swatch(kBand, std::nullopt, "mean ± 2 SD");
+    if (data.grubbsFactor)
+        k.line(kGrubbs, 1.5, LineStyle::DashDot,
+               "Grubbs 5 %: mean ± " +
+                   formatNumber(*data.grubbsFactor, Pattern::UpToThreeDecimals) + " SD");
+    else
+        notRun(0);
+    if (data.quartiles) {
+        k.swatch(kBox, kFence, "IQR box: Q1 to Q3");
+        k.line(kFence, 1.2, LineStyle::Dash, "inner fences: 1.5 IQR out");
+        k.line(kFence, 1.2, LineStyle::Dot, "outer fences: 3 IQR out");
+    } else {
+        notRun(2);
+    }
+    for (size_t i : {size_t{1}, size_t{3}})
+        if (!test(i).ran) notRun(i);
+    k.gap();
+    const std::string minRow = "min #" + std::to_string(data.posMin);
+    const std::string maxRow = "max #" + std::to_string(data.posMax);
+    if (data.minFlagged || data.maxFlagged) k.heading("Flagged by");
+    if (data.minFlagged) k.note(minRow + ": " + join(data.minFlaggedBy, ", "), colour::kHighlight);
+    if (data.maxFlagged) k.note(maxRow + ": " + join(data.maxFlaggedBy, ", "), colour::kHighlight);
+    if (!data.minFlagged && !data.maxFlagged) k.note("No test flags " + minRow + " or " + maxRow);
+
+    k.gap();
+    k.moveTo(l.quantileTop);
+    k.heading("Normal quantile plot");
+    k.point(true, kInk, "sorted value against z");
+    if (data.sd > 0) {
+        k.line(kInk, 1.2, LineStyle::Dash, "normal, same mean and SD");
+        k.note("Normal data lie near the line.");
+    }
+}
+
+}  // namespace
+
+int PlotData::underTest() const {
+    return static_cast<int>(std::count_if(values.begin(), values.end(),
+                                          [](const PlotValue& v) { return !v.rejected; }));
+}
+
+Quartiles iqrQuartiles(const SampleStore& s) {
+    const int n = static_cast<int>(s.NData);
+    // As IQR_Test takes them: a midpoint to 15 significant digits, the decimal the data give.
+    auto at = [&](int numerator, int denominator) {
+        const int k = numerator / denominator;
+        if (numerator % denominator == 0) return s.Sorted[k].toNumber();
+        return Text_To_Number(
+            generalNumberText((s.Sorted[k].toNumber() + s.Sorted[k + 1].toNumber()) / 2));
+    };
+    return {at(3 * n, 4), at(n + 1, 4)};
+}
+
+PlotData plotData(const SampleStore& s, const ResultsModel& model) {
+    PlotData d;
+    std::vector<std::string> source;
+    for (const char* name : {"lblLocality", "lblLocalityM", "lblStratAge"})
+        if (!model.text(name).empty()) source.push_back(model.text(name));
+    if (!model.text("lblN").empty()) source.push_back("n = " + model.text("lblN"));
+    d.title = join(source, "  ·  ");
+
+    for (int i = 1; i <= std::min(s.RowCount, kMaxRows); ++i)
+        d.values.push_back({s.Col1[i].toNumber(), i, s.Rejected[i].toNumber() >= 1});
+    if (d.underTest() == 0) return d;
+
+    d.mean = s.Mean.toNumber();
+    d.sd = s.SDnum.toNumber();
+    d.posMin = static_cast<int>(s.PosMin.toNumber());
+    d.posMax = static_cast<int>(s.PosMax.toNumber());
+
+    // Flagged is what the window highlights; a label under a "NOT TESTED" cover keeps an earlier
+    // data set's colour and does not count.
+    for (const TestLabels& t : kTestLabels) {
+        if (model.label(t.cover).visible) continue;
+        if (model.label(t.minLabel).background == colour::kHighlight)
+            d.minFlaggedBy.push_back(t.shortName);
+        if (model.label(t.maxLabel).background == colour::kHighlight)
+            d.maxFlaggedBy.push_back(t.shortName);
+    }
+    d.minFlagged = !d.minFlaggedBy.empty();
+    d.maxFlagged = !d.maxFlaggedBy.empty();
+
+    const double n = s.NData;
+    const auto below3 = [n](const char* above) { return n < 3 ? "n < 3" : above; };
+    d.tests = {
+        {kTestLabels[0].name, !s.GruTmin.isNotRunMarker(), below3("n > 100")},
+        {kTestLabels[1].name, !s.DixRmin.isNotRunMarker(), below3("n > 25")},
+        {kTestLabels[2].name, !s.IQRQ1.isNotRunMarker(), "n < 6"},
+        {kTestLabels[3].name, !s.GauYoung.isNotRunMarker(), below3("n > 50")},
+    };
+    if (d.tests[0].ran) d.grubbsFactor = s.GrubbsCrit[3];
+    if (d.tests[2].ran) d.quartiles = iqrQuartiles(s);
+    return d;
+}
+
+Ticks niceTicks(double low, double high, int count) {
+    Ticks t;
+    if (!(high > low) || count < 1) return t;
+    const double raw = (high - low) / count;
+    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+    const double f = raw / magnitude;
+    t.step = (f < 1.5 ? 1 : f < 3 ? 2 : f < 7 ? 5 : 10) * magnitude;
+    // A limit a rounding error off a step still gets its tick.
+    const double first = std::ceil(low / t.step - 1e-9), last = std::floor(high / t.step + 1e-9);
+    for (double k = first; k <= last && t.values.size() < 100; ++k)
+        t.values.push_back(k == 0 ? 0.0 : k * t.step);
+    return t;
+}
+
+Range paddedRange(double low, double high) {
+    const double size = std::max(std::fabs(low), std::fabs(high));
+    // Less spread than the 15 digits of a number can tell counts as none: a range around the
+    // one value, a tenth of its size to each side (or 1 around 0).
+    if (!(high - low > 1e-12 * size)) {
+        const double middle = low / 2 + high / 2;
+        const double half = middle != 0 ? std::fabs(middle) / 10 : 1.0;
+        return {middle - half, middle + half};
+    }
+    const double pad = (high - low) * 0.06;
+    return {low - pad, high + pad};
+}
+
+PlotGeometry layoutPlot(const PlotData& data, double width, double height) {
+    PlotGeometry g;
+    g.width = width;
+    g.height = height;
+    Builder b(g);
+    const Layout l = layoutFor(width, height);
+    b.text(PlotRole::Title, 12, 10, data.title, HAlign::Left, VAlign::Top, colour::kBlack,
+           kTitleSize, true);
+    if (data.underTest() == 0) {
+        b.text(PlotRole::Message, width / 2, height / 2, "No data set is loaded.", HAlign::Centre,
+               VAlign::Middle, kSoftText, kTitleSize);
+        return g;
+    }
+
+    // Everything drawn on the value axis lies inside it.
+    double low = data.values.front().value, high = low;
+    auto include = [&](double v) { low = std::min(low, v), high = std::max(high, v); };
+    for (const PlotValue& v : data.values) include(v.value);
+    include(data.mean - 2 * data.sd);
+    include(data.mean + 2 * data.sd);
+    if (data.grubbsFactor) {
+        include(data.mean - *data.grubbsFactor * data.sd);
+        include(data.mean + *data.grubbsFactor * data.sd);
+    }
+    if (data.quartiles) {
+        include(data.quartiles->q1 - 3 * data.quartiles->iqr());
+        include(data.quartiles->q3 + 3 * data.quartiles->iqr());
+    }
+    const Range range = paddedRange(low, high);
+    g.axis = {range.low, range.high, l.plotLeft, l.plotRight};
+
+    // Grid and tick labels under both panels.
+    const int tickCount = std::max(2, static_cast<int>((l.plotRight - l.plotLeft) / 80));
+    for (double tick : niceTicks(range.low, range.high, tickCount).values) {
+        const double x = g.axis.toPixel(tick);
+        for (auto [top, bottom] :
+             {std::pair{l.stripTop, l.stripBottom}, std::pair{l.quantileTop, l.quantileBottom}}) {
+            b.line(PlotRole::Grid, x, top, x, bottom, kGrid, 1.0, LineStyle::Solid, tick);
+            b.text(PlotRole::TickLabel, x, bottom + 4, numberText(tick), HAlign::Centre,
+                   VAlign::Top, kSoftText);
+        }
+    }
+    b.text(PlotRole::AxisTitle, (l.plotLeft + l.plotRight) / 2, l.quantileBottom + 20, "value",
+           HAlign::Centre, VAlign::Top, kSoftText);
+    b.text(PlotRole::PanelTitle, l.plotLeft + 6, l.quantileTop + 4, "Normal quantile z",
+           HAlign::Left, VAlign::Top, kSoftText);
+
+    // The strip of values: the spread, the tests' limits, then the values on top.
+    const double inside = l.stripTop + 1, insideBottom = l.stripBottom - 1;
+    b.band(PlotRole::SdBand, data.mean - 2 * data.sd, data.mean + 2 * data.sd, inside, insideBottom,
+           kBand);
+    if (data.quartiles) {
+        const Quartiles& q = *data.quartiles;
+        b.band(PlotRole::IqrBox, q.q1, q.q3, l.boxTop, l.boxBottom, kBox, kFence);
+        for (auto [value, role, style] :
+             {std::tuple{q.q1 - 1.5 * q.iqr(), PlotRole::InnerFence, LineStyle::Dash},
+              {q.q3 + 1.5 * q.iqr(), PlotRole::InnerFence, LineStyle::Dash},
+              {q.q1 - 3 * q.iqr(), PlotRole::OuterFence, LineStyle::Dot},
+              {q.q3 + 3 * q.iqr(), PlotRole::OuterFence, LineStyle::Dot}})
+            b.valueLine(role, value, inside, insideBottom, kFence, 1.2, style);
+    }
+    b.valueLine(PlotRole::Mean, data.mean, inside, insideBottom, kInk, 1.5, LineStyle::Solid);
+    if (data.grubbsFactor)
+        for (double sign : {-1.0, 1.0})
+            b.valueLine(PlotRole::GrubbsLimit, data.mean + sign * *data.grubbsFactor * data.sd,
+                        inside, insideBottom, kGrubbs, 1.5, LineStyle::DashDot);
+    std::vector<std::pair<double, double>> placed;
+    placeValues(data, l, g.axis, b, placed);
+    extremeLabels(data, l, placed, b);
+    b.frame(l.plotLeft, l.stripTop, l.plotRight, l.stripBottom);
+
+    quantilePanel(data, l, g.axis, b);
+    b.frame(l.plotLeft, l.quantileTop, l.plotRight, l.quantileBottom);
+
+    Legend k(b, l.legendLeft, l.stripTop);
+    legend(data, l, k);
+    return g;
+}
+
+}  // namespace sifton

@@ -1,0 +1,168 @@
+// The data plot without Qt: what the plot window draws and where.
+//
+// plotData() takes a snapshot of what the results window shows: the values from the store, the
+// mean and spread, the quartiles, the Grubbs limits, and which extremes are flagged, decided from
+// the results window's own label colours so the plot and the window never disagree.
+// layoutPlot() places every point, line, band and text of the two panels (the values on one
+// value axis, and the normal quantile plot below it on the same axis) in a pixel rectangle.
+// paintPlot() (plot_painter.h) draws the result on any QPainter: the screen and every export.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/store.h"
+#include "ui/results_model.h"
+
+namespace sifton {
+
+struct PlotValue {
+    double value = 0.0;
+    int row = 0;  // 1-based row of the data set
+    bool rejected = false;
+};
+
+// One test as the legend tells it.
+struct PlotTest {
+    std::string name;      // "Grubbs test"
+    bool ran = false;      // its not-run marker is not set
+    std::string notRunIf;  // why it did not run, e.g. "n < 6"
+};
+
+struct Quartiles {
+    double q1 = 0.0, q3 = 0.0;
+    double iqr() const { return q3 - q1; }
+};
+
+struct PlotData {
+    std::string title;              // locality, code and age, then "n = 11 (from 12)"
+    std::vector<PlotValue> values;  // every row of the data set, in row order
+    double mean = 0.0;
+    double sd = 0.0;  // the unrounded spread the Grubbs test divides by
+    int posMin = 0, posMax = 0;
+    bool minFlagged = false, maxFlagged = false;
+    std::vector<std::string> minFlaggedBy, maxFlaggedBy;  // short test names
+    std::optional<double> grubbsFactor;                   // C at 5 %, when the Grubbs test ran
+    std::optional<Quartiles> quartiles;  // the unrounded quartiles, when the IQR test ran
+    std::vector<PlotTest> tests;         // Grubbs, Dixon, IQR, g-test
+
+    int underTest() const;
+};
+
+// The plot of what the store holds and the results window shows.
+PlotData plotData(const SampleStore& s, const ResultsModel& model);
+
+// The quartiles IQR_Test decides on, at its positions in the descending Sorted list:
+// Q3 at (n + 1) / 4 and Q1 at 3n / 4, the element at a whole position, else the midpoint of the
+// two neighbours.
+Quartiles iqrQuartiles(const SampleStore& s);
+
+// Rounded tick values in steps of 1, 2 or 5 times a power of ten, about 'count' of them
+// between low and high (both included when they fall on a step).
+struct Ticks {
+    double step = 1.0;
+    std::vector<double> values;
+};
+Ticks niceTicks(double low, double high, int count);
+
+// A value range for an axis: the range itself with some room around it, or, for a range
+// without spread, a range around its one value; never empty, never infinite.
+struct Range {
+    double low = 0.0, high = 1.0;
+};
+Range paddedRange(double low, double high);
+
+// What a primitive stands for; the legend's samples are Legend, not the thing they explain.
+enum class PlotRole {
+    Frame,
+    Grid,
+    TickLabel,
+    AxisTitle,
+    PanelTitle,
+    Title,
+    Legend,
+    Message,
+    Value,         // a value under test
+    Rejected,      // a rejected value, hollow and grey
+    RowLabel,      // "#7" beside a rejected value
+    ExtremeMark,   // the ring behind the smallest or the largest value
+    ExtremeLabel,  // "min #3", "max #12"
+    Mean,
+    SdBand,  // mean ± 2 SD
+    GrubbsLimit,
+    IqrBox,  // Q1 to Q3
+    InnerFence,
+    OuterFence,
+    QuantilePoint,
+    QuantileLine,
+};
+
+enum class LineStyle { Solid, Dash, Dot, DashDot };
+enum class HAlign { Left, Centre, Right };
+enum class VAlign { Top, Middle, Bottom };
+
+struct PlotPoint {
+    PlotRole role;
+    double x, y, radius;  // pixels
+    bool filled;
+    Rgb colour;
+    double value;  // the value it stands for
+    int row;       // 0 when it stands for no row
+};
+
+struct PlotLine {
+    PlotRole role;
+    double x1, y1, x2, y2;
+    Rgb colour;
+    double width;
+    LineStyle style;
+    double value;  // the value of a vertical line on the value axis
+};
+
+struct PlotBand {
+    PlotRole role;
+    double left, top, right, bottom;
+    Rgb fill;
+    std::optional<Rgb> outline;
+    double low, high;  // the values of its left and right edge
+};
+
+struct PlotText {
+    PlotRole role;
+    double x, y;  // the anchor
+    std::string text;
+    Rgb colour;
+    double size;  // font size in pixels
+    bool bold;
+    HAlign hAlign;
+    VAlign vAlign;
+    std::optional<Rgb> background;
+};
+
+// Values to pixels along the shared horizontal value axis.
+struct ValueAxis {
+    double low = 0.0, high = 1.0;      // values at the left and right edge
+    double left = 0.0, right = 100.0;  // pixels
+    double toPixel(double value) const {
+        return left + (value - low) / (high - low) * (right - left);
+    }
+};
+
+// Everything to draw, in drawing order: bands, lines, points, texts.
+struct PlotGeometry {
+    double width = 0.0, height = 0.0;
+    ValueAxis axis;
+    std::vector<PlotBand> bands;
+    std::vector<PlotLine> lines;
+    std::vector<PlotPoint> points;
+    std::vector<PlotText> texts;
+};
+
+PlotGeometry layoutPlot(const PlotData& data, double width, double height);
+
+// The plot's drawing size when its window opens; a saved picture has the window's present size.
+inline constexpr int kPlotWidth = 900;
+inline constexpr int kPlotHeight = 620;
+
+}  // namespace sifton
