@@ -220,7 +220,7 @@ void frmDIX::updateGesd() {
     m_gesdStatus->setText(results ? QString::fromStdString(gesdStatusLine(view, m_model))
                                   : QString());
     if (m_gesd) m_gesd->showResult(results ? view : GesdView{}, m_gesdSettings);
-    if (m_plot) m_plot->refresh(store(), m_model);
+    if (m_plot) m_plot->refresh(store(), m_model, results ? &view : nullptr);
 }
 
 frmPlot* frmDIX::plotWindow() const { return m_plot; }
@@ -232,7 +232,7 @@ void frmDIX::showPlot() {
         m_plot = new frmPlot(m_platform, this);
         for (QAction* action : actions)
             if (!action->shortcuts().isEmpty()) m_plot->addAction(action);
-        m_plot->refresh(store(), m_model);
+        updateGesd();  // draws the plot with the ESD screen's marks
     }
     m_plot->show();
     m_plot->raise();

@@ -57,8 +57,8 @@ void frmPlot::buildMenus() {
     connect(close, &QAction::triggered, this, &QWidget::close);
 }
 
-void frmPlot::refresh(const SampleStore& s, const ResultsModel& model) {
-    m_data = plotData(s, model);
+void frmPlot::refresh(const SampleStore& s, const ResultsModel& model, const GesdView* esd) {
+    m_data = plotData(s, model, esd);
     m_dataFileName = s.DataFileName;
     m_canvas->update();
 }

@@ -24,7 +24,7 @@ class frmPlot : public QMainWindow {
     frmPlot(Platform& platform, QWidget* resultsWindow);
 
     // Takes what the store holds and the results window shows, and draws it anew.
-    void refresh(const SampleStore& s, const ResultsModel& model);
+    void refresh(const SampleStore& s, const ResultsModel& model, const GesdView* esd = nullptr);
 
     const PlotData& data() const { return m_data; }
     // The plot laid out at the window's present drawing size: what it shows and what it saves.

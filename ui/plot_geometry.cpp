@@ -21,6 +21,7 @@ constexpr Rgb kBand{222, 230, 246};
 constexpr Rgb kGrubbs{200, 0, 0};
 constexpr Rgb kBox{236, 236, 236};
 constexpr Rgb kFence{90, 90, 90};
+constexpr Rgb kEsdMark{220, 110, 0};
 
 constexpr double kRadius = 4.5;  // a value's point
 constexpr double kQuantileRadius = 3.5;
@@ -226,6 +227,13 @@ void placeValues(const PlotData& data, const Layout& l, const ValueAxis& axis, B
             b.point(PlotRole::ExtremeMark, placed[i].first, placed[i].second, radius + 4, true,
                     colour::kHighlight, v.value, v.row);
     }
+    // The ESD screen's outliers get a dark ring round them, outside the highlight.
+    for (size_t i : underTest) {
+        const PlotValue& v = data.values[i];
+        if (std::find(data.esdRows.begin(), data.esdRows.end(), v.row) != data.esdRows.end())
+            b.point(PlotRole::EsdMark, placed[i].first, placed[i].second, radius + 7, false,
+                    kEsdMark, v.value, v.row);
+    }
     for (size_t i : rejected) {
         const auto [x, y] = placed[i];
         b.point(PlotRole::Rejected, x, y, kRadius, false, kGrey, data.values[i].value,
@@ -340,6 +348,12 @@ void legend(const PlotData& data, const Layout& l, Legend& k) {
     if (data.minFlagged) k.note(minRow + ": " + join(data.minFlaggedBy, ", "), colour::kHighlight);
     if (data.maxFlagged) k.note(maxRow + ": " + join(data.maxFlaggedBy, ", "), colour::kHighlight);
     if (!data.minFlagged && !data.maxFlagged) k.note("No test flags " + minRow + " or " + maxRow);
+    if (!data.esdSummary.empty()) {
+        k.gap();
+        k.heading("Several outliers (two-sided)");
+        if (!data.esdRows.empty()) k.point(false, kEsdMark, "outlier by the ESD screen");
+        k.note(data.esdSummary);
+    }
 
     k.gap();
     k.moveTo(l.quantileTop);
@@ -370,7 +384,7 @@ Quartiles iqrQuartiles(const SampleStore& s) {
     return {at(3 * n, 4), at(n + 1, 4)};
 }
 
-PlotData plotData(const SampleStore& s, const ResultsModel& model) {
+PlotData plotData(const SampleStore& s, const ResultsModel& model, const GesdView* esd) {
     PlotData d;
     std::vector<std::string> source;
     for (const char* name : {"lblLocality", "lblLocalityM", "lblStratAge"})
@@ -409,6 +423,14 @@ PlotData plotData(const SampleStore& s, const ResultsModel& model) {
     };
     if (d.tests[0].ran) d.grubbsFactor = s.GrubbsCrit[3];
     if (d.tests[2].ran) d.quartiles = iqrQuartiles(s);
+    if (esd != nullptr) {
+        const GesdResult& r = esd->result;
+        for (int i = 0; i < r.outliers; ++i) d.esdRows.push_back(esd->rows[static_cast<size_t>(i)]);
+        d.esdSummary = !r.ran() ? "ESD screen: not run (n < 6)"
+                                : "ESD screen (\u03B1 = " + alphaText(r.alpha) +
+                                      ", k = " + std::to_string(r.k) +
+                                      "): " + std::to_string(r.outliers) + " found";
+    }
     return d;
 }
 

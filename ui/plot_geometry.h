@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/store.h"
+#include "ui/gesd_view.h"
 #include "ui/results_model.h"
 
 namespace sifton {
@@ -46,12 +47,15 @@ struct PlotData {
     std::optional<double> grubbsFactor;                   // C at 5 %, when the Grubbs test ran
     std::optional<Quartiles> quartiles;  // the unrounded quartiles, when the IQR test ran
     std::vector<PlotTest> tests;         // Grubbs, Dixon, IQR, g-test
+    std::vector<int> esdRows;            // rows the ESD screen calls outliers
+    std::string esdSummary;              // what the screen found; empty when not given
 
     int underTest() const;
 };
 
 // The plot of what the store holds and the results window shows.
-PlotData plotData(const SampleStore& s, const ResultsModel& model);
+// With the ESD screen's result, the values it calls outliers get a mark of their own.
+PlotData plotData(const SampleStore& s, const ResultsModel& model, const GesdView* esd = nullptr);
 
 // The quartiles IQR_Test decides on, at its positions in the descending Sorted list:
 // Q3 at (n + 1) / 4 and Q1 at 3n / 4, the element at a whole position, else the midpoint of the
@@ -87,6 +91,7 @@ enum class PlotRole {
     Rejected,      // a rejected value, hollow and grey
     RowLabel,      // "#7" beside a rejected value
     ExtremeMark,   // the ring behind the smallest or the largest value
+    EsdMark,       // the ring round a value the ESD screen calls an outlier
     ExtremeLabel,  // "min #3", "max #12"
     Mean,
     SdBand,  // mean ± 2 SD

@@ -25,6 +25,8 @@
 #include "platform/scripted_platform.h"
 #include "ui/frm_dix.h"
 #include "ui/frm_start.h"
+#include "ui/gesd_view.h"
+#include "ui/plot_geometry.h"
 #include "window_test_support.h"
 
 namespace sifton {
@@ -504,6 +506,12 @@ TEST_F(WindowTest, EsdScreenWarnsWhenOneOutlierMasksAnother) {
     EXPECT_NE(status().find("k = 4): 2 outliers. Warning: one outlier may be masking another."),
               std::string::npos)
         << status();
+    // The plot marks the two values the screen calls outliers.
+    const GesdView view = runGesd(store(), GesdSettings{});
+    std::vector<int> marked;
+    for (const PlotPoint& p : layoutPlot(plotData(store(), w->model(), &view), 800, 600).points)
+        if (p.role == PlotRole::EsdMark) marked.push_back(p.row);
+    EXPECT_EQ(marked, (std::vector<int>{9, 10}));
     act(w, "mnuViewItem_1");
     auto* table = w->findChild<QTableWidget*>("tblGesdSteps");
     ASSERT_NE(table, nullptr);

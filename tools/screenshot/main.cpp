@@ -5,6 +5,7 @@
 //
 //   start    the start window
 //   results  the results window after FILE was opened through the start window's open command
+//   plot     the data plot of that results window (View > Data Plot)
 //
 // FILE is opened as given, so a relative name shows as such in the window. The tables are read
 // from FOLDER (default: the build's program folder). --scale renders at N times the pixels of a
@@ -25,6 +26,7 @@
 #include "platform/scripted_platform.h"
 #include "ui/desktop.h"
 #include "ui/frm_dix.h"
+#include "ui/frm_plot.h"
 #include "ui/frm_start.h"
 
 namespace {
@@ -67,9 +69,18 @@ QWidget* openResults(sifton::ScriptedPlatform& platform, const Request& request)
     throw ShotError("the results window did not open");
 }
 
+QWidget* openPlot(sifton::ScriptedPlatform& platform, const Request& request) {
+    if (request.data.isEmpty()) throw ShotError("--window plot needs --data FILE");
+    auto* results = static_cast<sifton::frmDIX*>(openResults(platform, request));
+    results->showPlot();
+    QCoreApplication::processEvents();
+    return results->plotWindow();
+}
+
 const Window kWindows[] = {
     {"start", openStart},
     {"results", openResults},
+    {"plot", openPlot},
 };
 
 QImage render(QWidget* window, int scale) {
