@@ -409,7 +409,9 @@ int runReportCommand(const std::vector<std::string>& args, Environment& env) {
             return status;
         }
         if (error.empty())
-            if (const std::string why = env.writePlot(store(), model, o.plot); !why.empty())
+            if (const std::string why = env.writePlot(
+                    store(), model, runGesd(store(), GesdSettings{o.gesdAlpha, o.gesdK}), o.plot);
+                !why.empty())
                 refuse(o.plot, why);
     }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "ui/gesd_view.h"
 
 namespace sifton {
 struct SampleStore;
@@ -26,10 +27,10 @@ inline constexpr int kExitComputed = 0;  // every file was computed
 inline constexpr int kExitRefused = 1;   // at least one file was refused (or a plot not written)
 inline constexpr int kExitUsage = 2;     // the command line itself is wrong
 
-// Writes the data plot of what the store and the results model hold to 'path' (.png, .svg or
-// .pdf); returns an empty text, or why it could not.
+// Writes the data plot of what the store and the results model hold, with the ESD screen's
+// marks, to 'path' (.png, .svg or .pdf); returns an empty text, or why it could not.
 using PlotWriter = std::function<std::string(const SampleStore& store, const ResultsModel& model,
-                                             const std::string& path)>;
+                                             const GesdView& esd, const std::string& path)>;
 
 struct Environment {
     std::istream& in;              // the data file named "-"

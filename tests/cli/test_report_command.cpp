@@ -329,7 +329,8 @@ TEST(ReportCommand, UsageErrors) {
 TEST(ReportCommand, PlotGetsTheWindowsStateAfterTheRejections) {
     const std::string path = SIFTON_SOURCE_DIR "/examples/harrow-creek-outlier-12.csv";
     std::string seen;
-    auto writer = [&seen](const SampleStore& s, const ResultsModel& model, const std::string& to) {
+    auto writer = [&seen](const SampleStore& s, const ResultsModel& model, const GesdView&,
+                          const std::string& to) {
         seen = to + " " + generalNumberText(s.NData) + " " + model.text("lblRejecList");
         return std::string(to == "ok.svg" ? "" : "no room");
     };
