@@ -4,20 +4,19 @@
 //                       tables already parsed (n = 25: every test runs; 100: Dixon and g not
 //                       tested; 300: only IQR tested);
 //   copySortSum/n       the baseline: copy the n values, sort them, sum them;
-//   calculationRun/n    the whole run as the window makes it after a load: Calc_Statistics and the
-//                       four tests through the sample store, each table looked up through the
-//                       store's tables (checked for changes at every run).
+//   windowRun/n         what the window does after a load: the analysis of the data set, each
+//                       table looked up in tables checked for changes at every run, and the
+//                       presentation of everything shown (labels, ESD screen, plot).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <numeric>
 #include <random>
 
+#include "core/analysis.h"
 #include "core/calculation.h"
-#include "core/outlier_tests.h"
-#include "core/statistics.h"
-#include "core/store.h"
 #include "core/tables.h"
+#include "ui/presentation.h"
 
 namespace {
 
@@ -57,31 +56,26 @@ void copySortSum(benchmark::State& state) {
     }
 }
 
-void calculationRun(benchmark::State& state) {
-    const int n = static_cast<int>(state.range(0));
-    SampleStore& s = store();
-    s = SampleStore{};
-    s.TableFolder = SIFTON_DATA_DIR;
-    const std::vector<double> values = ages(n);
-    for (int i = 1; i <= n; ++i) s.Col1[i] = values[static_cast<std::size_t>(i - 1)];
-    s.RowCount = n;
-    s.NData = n;
-
+void windowRun(benchmark::State& state) {
+    auto data = std::make_shared<DataSet>();
+    for (double value : ages(static_cast<int>(state.range(0))))
+        data->rows.push_back(DataRow{value, 0.0, {}});
+    FolderTables tables(SIFTON_DATA_DIR, true);
     for (auto _ : state) {
         try {
-            runCalculation();
+            const Analysis analysis = Analysis::of(data, tables);
+            Presentation shown = present(&analysis, GesdSettings{});
+            benchmark::DoNotOptimize(shown);
         } catch (const TableLookupError& e) {
             state.SkipWithError(e.what());
             break;
         }
-        benchmark::DoNotOptimize(s.GauYoung);
-        benchmark::ClobberMemory();
     }
 }
 
 BENCHMARK(calculation)->Arg(25)->Arg(100)->Arg(300)->Unit(benchmark::kMicrosecond);
 BENCHMARK(copySortSum)->Arg(25)->Arg(100)->Arg(300)->Unit(benchmark::kMicrosecond);
-BENCHMARK(calculationRun)->Arg(25)->Arg(100)->Arg(300)->Unit(benchmark::kMicrosecond);
+BENCHMARK(windowRun)->Arg(25)->Arg(100)->Arg(300)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -5,7 +5,6 @@
 #include <functional>
 #include <limits>
 
-#include "core/cell.h"
 #include "core/number_text.h"
 #include "core/outlier_tests.h"
 #include "core/statistics.h"
@@ -70,7 +69,11 @@ std::vector<double> valuesUnderTest(const Sample& sample) {
     return values;
 }
 
-Statistics describe(const Sample& sample) {
+double largestSize(const Statistics& st) {
+    return std::max(std::fabs(st.minValue), std::fabs(st.maxValue));
+}
+
+Statistics Calc_Statistics(const Sample& sample) {
     Statistics st;
     std::vector<double> values;
     values.reserve(sample.values.size());
@@ -102,7 +105,7 @@ Statistics describe(const Sample& sample) {
     return st;
 }
 
-GrubbsResult grubbsTest(const Statistics& st, TableSource& tables) {
+GrubbsResult Grubbs_Test(const Statistics& st, TableSource& tables) {
     GrubbsResult r;
     const int n = st.n;
     if (n < 3 || n > 100) return r;
@@ -115,7 +118,7 @@ GrubbsResult grubbsTest(const Statistics& st, TableSource& tables) {
     return r;
 }
 
-DixonResult dixonTest(const Statistics& st, TableSource& tables) {
+DixonResult Dixon_Test(const Statistics& st, TableSource& tables) {
     DixonResult r;
     const int n = st.n;
     if (n < 3 || n > 25) return r;
@@ -153,7 +156,7 @@ DixonResult dixonTest(const Statistics& st, TableSource& tables) {
     return r;
 }
 
-IqrResult iqrTest(const Statistics& st) {
+IqrResult IQR_Test(const Statistics& st) {
     IqrResult r;
     const int n = st.n;
     if (n < 6) return r;
@@ -174,7 +177,7 @@ IqrResult iqrTest(const Statistics& st) {
     return r;
 }
 
-GaussResult gaussTest(const Sample& sample, const Statistics& st, TableSource& tables) {
+GaussResult Gauss_Test(const Sample& sample, const Statistics& st, TableSource& tables) {
     GaussResult r;
     const int n = st.n;
     if (n < 3 || n > 50) return r;
@@ -184,8 +187,7 @@ GaussResult gaussTest(const Sample& sample, const Statistics& st, TableSource& t
     r.min.rest = restWithout(sample, st.minRow, n);
     r.max.g = gStatistic(st.sorted.front() - r.max.rest.mean, r.max.rest);
     r.min.g = gStatistic(r.min.rest.mean - st.sorted.back(), r.min.rest);
-    for (GaussExtreme* e : {&r.max, &r.min})
-        e->outlier = gaussIsOutlier(Cell(gaussText(e->g)), r.critical);
+    for (GaussExtreme* e : {&r.max, &r.min}) e->outlier = gaussIsOutlier(e->g, r.critical);
     // g is a strictly increasing function of Grubbs' T of the same value: the same p-value.
     r.max.p = grubbsPValue(grubbsMax(st), n);
     r.min.p = grubbsPValue(grubbsMin(st), n);
@@ -195,11 +197,11 @@ GaussResult gaussTest(const Sample& sample, const Statistics& st, TableSource& t
 
 Results calculate(const Sample& sample, TableSource& tables) {
     Results r;
-    r.statistics = describe(sample);
-    r.grubbs = grubbsTest(r.statistics, tables);
-    r.dixon = dixonTest(r.statistics, tables);
-    r.iqr = iqrTest(r.statistics);
-    r.gauss = gaussTest(sample, r.statistics, tables);
+    r.statistics = Calc_Statistics(sample);
+    r.grubbs = Grubbs_Test(r.statistics, tables);
+    r.dixon = Dixon_Test(r.statistics, tables);
+    r.iqr = IQR_Test(r.statistics);
+    r.gauss = Gauss_Test(sample, r.statistics, tables);
     return r;
 }
 

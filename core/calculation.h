@@ -1,13 +1,13 @@
 // The calculation as functions over values: a sample (its values in row order and which rows
 // are rejected) in; the descriptive statistics and every test's statistics, classes or
-// verdicts, critical values and p-values out. Nothing here touches the sample store or any other
-// global state: the window's routines (Calc_Statistics and the four tests) adapt these functions
-// to the store, while the command-line program, the benchmark and the tests call them directly.
+// verdicts, critical values and p-values out. The run is always the same: Calc_Statistics, then
+// Grubbs_Test, Dixon_Test, IQR_Test and Gauss_Test on what it found (calculate() runs them).
 //
 // Results are unrounded numbers; the window rounds them for showing. Where the window decides on
-// a rounded number (the g-test compares g rounded to two decimals), the result holds that
-// decision. A test whose range of n is not met has ran == false and nothing else set. A failed
-// critical-value lookup throws TableLookupError; missing p-values never stop a test.
+// a rounded number (the g-test compares g rounded to two decimals, the IQR test a midpoint taken
+// to 15 significant digits), the result holds that decision. A test whose range of n is not met
+// has ran == false and nothing else set. A failed critical-value lookup throws
+// TableLookupError; missing p-values never stop a test.
 #pragma once
 
 #include <array>
@@ -99,16 +99,20 @@ struct Results {
     GaussResult gauss;
 };
 
-Statistics describe(const Sample& sample);
-GrubbsResult grubbsTest(const Statistics& st, TableSource& tables);
-DixonResult dixonTest(const Statistics& st, TableSource& tables);
-IqrResult iqrTest(const Statistics& st);
-GaussResult gaussTest(const Sample& sample, const Statistics& st, TableSource& tables);
+Statistics Calc_Statistics(const Sample& sample);
+GrubbsResult Grubbs_Test(const Statistics& st, TableSource& tables);
+DixonResult Dixon_Test(const Statistics& st, TableSource& tables);
+IqrResult IQR_Test(const Statistics& st);
+GaussResult Gauss_Test(const Sample& sample, const Statistics& st, TableSource& tables);
 
-// The whole calculation: describe, then the four tests in the window's order.
+// The whole calculation: Calc_Statistics, then the four tests in the window's order.
 Results calculate(const Sample& sample, TableSource& tables);
 
 // The values under test in row order.
 std::vector<double> valuesUnderTest(const Sample& sample);
+
+// The largest size among the values under test: what a data-scaled result is compared with
+// before it is shown (formatDataNumber).
+double largestSize(const Statistics& st);
 
 }  // namespace sifton

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/file_text.h"
 #include "core/input.h"
 #include "core/number_text.h"
-#include "core/store.h"
 #include "core/text_encoding.h"
 
 namespace sifton {
@@ -16,24 +16,6 @@ namespace {
 // Header texts and notes are cut at this many characters; nothing longer fits a label.
 constexpr size_t kTextWindow = 998;
 constexpr size_t kQuotedTextLength = 40;
-
-std::string cutToCharacters(const std::string& utf8, size_t count) {
-    size_t characters = 0;
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        if ((static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80) continue;  // continuation
-        if (characters++ == count) return utf8.substr(0, i);
-    }
-    return utf8;
-}
-
-// A field as a message quotes it: line ends and control characters as blanks, long ones cut.
-std::string quoted(const std::string& text) {
-    std::string shown = cutToCharacters(text, kQuotedTextLength);
-    const bool cut = shown.size() < text.size();
-    for (char& c : shown)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
-    return "\"" + shown + (cut ? "...\"" : "\"");
-}
 
 DataFile failed(DataFileFailure failure, int line = 0, std::string text = {}) {
     DataFile file;
@@ -115,19 +97,10 @@ DataFile parseText(const std::string& text) {
 }  // namespace
 
 DataFile readDataFile(std::istream& in) {
-    std::string bytes;
-    try {
-        char buffer[1 << 16];
-        for (;;) {
-            in.read(buffer, sizeof buffer);
-            bytes.append(buffer, static_cast<size_t>(in.gcount()));
-            if (bytes.size() > kMaxDataFileBytes) return failed(DataFileFailure::TooLarge);
-            if (in.bad()) return failed(DataFileFailure::ReadError);
-            if (!in) break;
-        }
-    } catch (const std::exception&) {  // a stream set to throw on errors
-        return failed(DataFileFailure::ReadError);
-    }
+    const BoundedRead read = readAtMost(in, kMaxDataFileBytes);
+    if (read.status == ReadStatus::TooLarge) return failed(DataFileFailure::TooLarge);
+    if (read.status == ReadStatus::ReadError) return failed(DataFileFailure::ReadError);
+    const std::string& bytes = read.bytes;
     if (bytes.empty()) return failed(DataFileFailure::Empty);
     const DecodedText decoded = decodeFile(bytes);
     if (decoded.notTextLine > 0) return failed(DataFileFailure::NotText, decoded.notTextLine);
@@ -155,7 +128,8 @@ DataFile readDataFile(const std::string& path) {
 std::string dataFileFailureMessage(const std::string& path, const DataFile& file) {
     const std::string head = "Error occurred while trying to load file: " + path + " , ";
     const std::string line = "line " + std::to_string(file.failedLine);
-    const std::string text = quoted(file.failedText);
+    // Line ends and control characters show as blanks, long fields are cut.
+    const std::string text = quotedText(file.failedText, ' ', kQuotedTextLength);
     const std::string nothing = " Nothing was loaded; correct that line and retry.";
     const std::string saveAs =
         " Save it again from the spreadsheet as comma-delimited text (CSV) with a point as "
@@ -235,31 +209,24 @@ std::string dataFileFailureMessage(const std::string& path, const DataFile& file
            "delimited' option.";
 }
 
-void storeDataFile(const DataFile& file) {
-    SampleStore& s = store();
-    s.Locality = file.locality;
-    s.LocalityM = file.localityM;
-    s.StratAge = file.stratAge;
-    const int n = static_cast<int>(file.rows.size());
-    for (int i = 1; i <= n; ++i) {
-        const DataRow& row = file.rows[static_cast<size_t>(i - 1)];
-        s.RawCol1[i] = s.Col1[i] = row.value1;
-        s.RawCol2[i] = s.Col2[i] = row.value2;
-        s.RawCol3[i] = row.rest;
-    }
-    s.LineBuffer = n > 0 ? file.rows.back().rest : file.stratAge;
-    s.RowCount = n;
-    s.NData = n;
+namespace {
+
+Outcome<DataSet> dataSetOf(const DataFile& file, const std::string& name,
+                           const std::string& shownAs) {
+    if (!file.ok()) return Refusal{kProgramTitle, dataFileFailureMessage(shownAs, file)};
+    if (file.rows.size() < 3) return Refusal{"", pasteFailureMessage(PasteFailure::OneOrTwo)};
+    return DataSet{name, file.locality, file.localityM, file.stratAge, file.rows};
 }
 
-bool Read_Data_File(const std::string& path, Platform& platform) {
-    const DataFile file = readDataFile(path);
-    if (!file.ok()) {
-        platform.showWarning(kProgramTitle, dataFileFailureMessage(path, file));
-        return false;
-    }
-    storeDataFile(file);
-    return true;
+}  // namespace
+
+Outcome<DataSet> Read_Data_File(const std::string& path) {
+    return dataSetOf(readDataFile(path), path, path);
+}
+
+Outcome<DataSet> Read_Data_File(std::istream& in, const std::string& name,
+                                const std::string& shownAs) {
+    return dataSetOf(readDataFile(in), name, shownAs);
 }
 
 }  // namespace sifton

@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <boost/math/distributions/students_t.hpp>
 #include <cmath>
-#include <map>
-#include <mutex>
-#include <tuple>
 
 #include "core/statistics.h"
 
@@ -15,12 +12,9 @@ int gesdMaxK(int n) { return n < kGesdMinValues ? 0 : (n - 1) / 2; }
 
 int gesdDefaultK(int n) { return std::min(kGesdDefaultMaxK, gesdMaxK(n)); }
 
-const std::vector<double>& gesdLambdas(int n, double alpha, int k) {
-    static std::mutex mutex;
-    static std::map<std::tuple<int, double, int>, std::vector<double>> kept;
-    const std::lock_guard lock(mutex);
-    std::vector<double>& lambdas = kept[{n, alpha, k}];
-    for (int i = static_cast<int>(lambdas.size()) + 1; i <= k; ++i) {
+std::vector<double> gesdLambdas(int n, double alpha, int k) {
+    std::vector<double> lambdas;
+    for (int i = 1; i <= k; ++i) {
         const double df = n - i - 1;
         const double p = 1.0 - alpha / (2.0 * (n - i + 1));
         const double t = boost::math::quantile(boost::math::students_t(df), p);
@@ -35,7 +29,7 @@ GesdResult gesdScreen(std::span<const double> values, double alpha, int k) {
     const int n = static_cast<int>(values.size());
     if (gesdMaxK(n) < 1) return result;
     result.k = std::clamp(k, 1, gesdMaxK(n));
-    const std::vector<double>& lambdas = gesdLambdas(n, alpha, result.k);
+    const std::vector<double> lambdas = gesdLambdas(n, alpha, result.k);
 
     std::vector<int> in(values.size());
     for (int j = 0; j < n; ++j) in[static_cast<size_t>(j)] = j;

@@ -42,8 +42,8 @@ int gesdMaxK(int n);
 // The k used when none is chosen: min(10, gesdMaxK(n)).
 int gesdDefaultK(int n);
 
-// The critical values lambda_1..lambda_k for n values; computed once per (n, alpha, k) and kept.
-const std::vector<double>& gesdLambdas(int n, double alpha, int k);
+// The critical values lambda_1..lambda_k for n values.
+std::vector<double> gesdLambdas(int n, double alpha, int k);
 
 // Runs the screen over the values under test; k is clamped to 1..gesdMaxK(n). Does not run
 // (empty steps) for fewer than kGesdMinValues values.

@@ -1,33 +1,35 @@
-// The two ways a data set gets into the sample store: a comma-delimited data file and numbers
-// pasted from the clipboard.
+// The two ways a data set comes in: a comma-delimited data file and numbers pasted from the
+// clipboard. Each reads and checks everything first and gives either the whole data set or a
+// refusal that says what the user has to hear (which file, which line, why); nothing is shown
+// from here.
 //
-// Each path first reads and checks everything (readDataFile, parseClipboardText), so a caller
-// can refuse bad input before it touches the store; the store is then written in one go
-// (storeDataFile, storePastedValues). Read_Data_File and Paste_Clipboard combine the two steps
-// and tell the user about a refusal through the platform's message box.
+// readDataFile and parseClipboardText are the checking steps, with the reason as an enum for
+// tests and fuzzers; Read_Data_File and pastedDataSet give the data set or the refusal.
 #pragma once
 
 #include <cstddef>
 #include <istream>
 #include <string>
+#include <variant>
 #include <vector>
 
+#include "core/data_set.h"
 #include "core/delimited_text.h"
-#include "platform/platform.h"
 
 namespace sifton {
 
 inline constexpr const char* kProgramTitle = "Sifton";
 
-// ---- Data file -------------------------------------------------------------------------------
-
-// One data line: the value under test, the second field as a number (0 when it is none; it
-// takes part in no calculation) and the note: the fields after the second.
-struct DataRow {
-    double value1 = 0.0;
-    double value2 = 0.0;
-    std::string rest;
+// Input that was not taken: the message box's title and text.
+struct Refusal {
+    std::string title;
+    std::string message;
 };
+
+template <typename T>
+using Outcome = std::variant<T, Refusal>;
+
+// ---- Data file -------------------------------------------------------------------------------
 
 // Why a data file was refused. Lines are lines of the file, the header being line 1.
 enum class DataFileFailure {
@@ -78,12 +80,12 @@ DataFile readDataFile(std::istream& in);
 // where the refusal lies in the file.
 std::string dataFileFailureMessage(const std::string& path, const DataFile& file);
 
-// Writes a sound file into the store: header texts, raw fields, RowCount, NData, Col1 and Col2.
-void storeDataFile(const DataFile& file);
-
-// Reads a data file into the store. A refused file shows the warning, changes nothing in the
-// store and returns false, so the caller computes nothing.
-bool Read_Data_File(const std::string& path, Platform& platform);
+// A data file as a data set, its DataFileName the path as given, or its refusal: the file's own
+// failure, or fewer than three rows ("What can I test with one or two data?").
+Outcome<DataSet> Read_Data_File(const std::string& path);
+// The same for bytes from a stream (standard input); 'shownAs' names it in a refusal.
+Outcome<DataSet> Read_Data_File(std::istream& in, const std::string& name,
+                                const std::string& shownAs);
 
 // ---- Clipboard paste -------------------------------------------------------------------------
 
@@ -114,14 +116,9 @@ PastedValues parseClipboardText(const std::string& text);
 // The warning for a refused paste.
 std::string pasteFailureMessage(PasteFailure failure);
 
-// Writes pasted values into the store: Col1(1..n), RowCount, NData and DataFileName
-// "From Clipboard". The header texts are emptied, so pasted numbers are never shown or reported
-// under the name of the sample loaded before; the raw fields of a file are left alone.
-void storePastedValues(const std::vector<double>& values);
-
-// Reads the clipboard into LineBuffer, checks it and, when it holds 3 to 300 numbers, stores
-// them and returns true; otherwise shows the refusal and stores nothing. The caller runs the
-// calculation.
-bool Paste_Clipboard(Platform& platform);
+// Clipboard text as a data set "From Clipboard" of 3 to 300 values, or its refusal. The header
+// texts are empty, so pasted numbers are never shown or reported under the name of the sample
+// loaded before.
+Outcome<DataSet> pastedDataSet(const std::string& text);
 
 }  // namespace sifton

@@ -2,22 +2,18 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
-#include "core/calculation.h"
 #include "core/number_text.h"
-#include "core/statistics.h"
-#include "core/store.h"
-#include "core/tables.h"
 
 namespace sifton {
+namespace {
 
-void runCalculation() {
-    Calc_Statistics();
-    Grubbs_Test();
-    Dixon_Test();
-    IQR_Test();
-    Gauss_Test();
+bool oneOf(std::string_view text, std::initializer_list<std::string_view> texts) {
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
+
+}  // namespace
 
 std::string_view grubbsClassText(double g, const std::array<double, 6>& c, double n) {
     using namespace grubbs_class;
@@ -39,101 +35,26 @@ std::string_view dixonClassText(double r, const std::array<double, 6>& c) {
     return kBelow0_5;
 }
 
-std::string grubbsClass(double g, const std::array<double, 6>& c, double n) {
-    return std::string(grubbsClassText(g, c, n));
-}
-
-std::string dixonClass(double r, const std::array<double, 6>& c) {
-    return std::string(dixonClassText(r, c));
-}
-
 std::string gaussText(double g) {
     return std::isinf(g) ? kUnboundedStatistic : formatNumber(g, Pattern::UpToTwoDecimals);
 }
 
-// Each routine reads what Calc_Statistics left in the store, runs its test and writes the
-// results back; a failed lookup throws before any result is written.
-
-void Grubbs_Test() {
-    SampleStore& s = store();
-    const GrubbsResult r = grubbsTest(statisticsInStore(s), storeTables());
-    if (!r.ran) {
-        s.GruTmin = -1;
-        return;
-    }
-    std::copy(r.critical.begin() + 1, r.critical.end(), s.GrubbsCrit.begin() + 1);
-    s.GrubbsClassMax = std::string(r.max.cls);
-    s.GruTmax = formatNumber(r.max.statistic, Pattern::UpToThreeDecimals);
-    s.GrubbsClassMin = std::string(r.min.cls);
-    s.GruTmin = formatNumber(r.min.statistic, Pattern::UpToThreeDecimals);
-    s.GrubbsPMax = r.max.p;
-    s.GrubbsPMin = r.min.p;
+bool gaussIsOutlier(double g, double critical) {
+    return std::isinf(g) || Text_To_Number(gaussText(g)) > critical;
 }
 
-void Dixon_Test() {
-    SampleStore& s = store();
-    const DixonResult r = dixonTest(statisticsInStore(s), storeTables());
-    if (!r.ran) {
-        s.DixRmin = -1;
-        return;
-    }
-    std::copy(r.critical.begin() + 1, r.critical.end(), s.DixonCrit.begin() + 1);
-    s.DixClassMax = std::string(r.max.cls);
-    s.DixClassMin = std::string(r.min.cls);
-    s.DixRmax = formatNumber(r.max.statistic, Pattern::UpToThreeDecimals);
-    s.DixRmin = formatNumber(r.min.statistic, Pattern::UpToThreeDecimals);
-    s.DixonPMax = r.max.p;
-    s.DixonPMin = r.min.p;
-    s.DixonPMissing = r.pMissing;
+bool grubbsSignificant(std::string_view cls) {
+    using namespace grubbs_class;
+    return oneOf(cls, {k1To2_5, k2_5To5, kBelow1, kBelow2_5});
 }
 
-void IQR_Test() {
-    SampleStore& s = store();
-    const IqrResult r = iqrTest(statisticsInStore(s));
-    if (!r.ran) {
-        s.IQRQ1 = -1;
-        return;
-    }
-    // The verdicts come from the quartiles themselves; their texts are rounded for showing.
-    const double largest = largestSize(s);
-    s.IQRQ3 = formatDataNumber(r.q3, Pattern::UpToThreeDecimals, largest);
-    s.IQRQ1 = formatDataNumber(r.q1, Pattern::UpToThreeDecimals, largest);
-    s.IQRyoung = std::string(r.youngVerdict);
-    s.IQRold = std::string(r.oldVerdict);
+bool dixonSignificant(std::string_view cls) {
+    using namespace dixon_class;
+    return oneOf(cls, {k1To2, k2To5, k0_5To1, kBelow0_5});
 }
 
-void Gauss_Test() {
-    SampleStore& s = store();
-    const GaussResult r = gaussTest(sampleInStore(s), statisticsInStore(s), storeTables());
-    if (!r.ran) {
-        s.GauYoung = -1;
-        return;
-    }
-    s.GaussCrit = r.critical;
-    s.MeanNoOld = r.max.rest.mean;
-    s.MeanNoYoung = r.min.rest.mean;
-    // Work values as the last rest (the one without the smallest value) leaves them.
-    s.SumRest = r.min.rest.sum;
-    s.SumDev2 = r.min.rest.sumDev2;
-    s.GauOld = gaussText(r.max.g);
-    s.GauYoung = gaussText(r.min.g);
-    s.SDNoYoung = formatNumber(r.min.rest.sd, Pattern::UpToTwoDecimals);
-    s.SDNoOld = formatNumber(r.max.rest.sd, Pattern::UpToTwoDecimals);
-    s.GaussPMax = r.max.p;
-    s.GaussPMin = r.min.p;
-}
-
-bool gaussIsOutlier(const Cell& g, double critical) {
-    if (g.isText() && g.toText() == kUnboundedStatistic) return true;
-    return g.toNumber() > critical;
-}
-
-double lowerInnerFence(const Cell& q1, const Cell& q3) {
-    return q1.toNumber() - 1.5 * (q3.toNumber() - q1.toNumber());
-}
-
-double upperInnerFence(const Cell& q1, const Cell& q3) {
-    return q3.toNumber() + 1.5 * (q3.toNumber() - q1.toNumber());
+bool iqrSignificant(std::string_view verdict) {
+    return oneOf(verdict, {iqr_verdict::kMild, iqr_verdict::kExtreme});
 }
 
 }  // namespace sifton

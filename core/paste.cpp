@@ -1,6 +1,5 @@
 // Numbers pasted from the clipboard: cut into cells, every cell checked before any is taken.
 #include "core/input.h"
-#include "core/store.h"
 
 namespace sifton {
 
@@ -88,28 +87,13 @@ std::string pasteFailureMessage(PasteFailure failure) {
     return {};
 }
 
-void storePastedValues(const std::vector<double>& values) {
-    SampleStore& s = store();
-    s.DataFileName = "From Clipboard";
-    s.Locality.clear();
-    s.LocalityM.clear();
-    s.StratAge.clear();
-    const int n = static_cast<int>(values.size());
-    for (int i = 1; i <= n; ++i) s.Col1[i] = values[static_cast<size_t>(i - 1)];
-    s.RowCount = n;
-    s.NData = n;
-}
-
-bool Paste_Clipboard(Platform& platform) {
-    SampleStore& s = store();
-    s.LineBuffer = platform.clipboardText();
-    const PastedValues pasted = parseClipboardText(s.LineBuffer);
-    if (!pasted.ok()) {
-        platform.showWarning("", pasteFailureMessage(pasted.failure));
-        return false;
-    }
-    storePastedValues(pasted.values);
-    return true;
+Outcome<DataSet> pastedDataSet(const std::string& text) {
+    const PastedValues pasted = parseClipboardText(text);
+    if (!pasted.ok()) return Refusal{"", pasteFailureMessage(pasted.failure)};
+    DataSet data;
+    data.DataFileName = "From Clipboard";
+    for (double value : pasted.values) data.rows.push_back(DataRow{value, 0.0, {}});
+    return data;
 }
 
 }  // namespace sifton

@@ -8,9 +8,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/file_text.h"
 #include "core/line_reader.h"
 #include "core/number_text.h"
-#include "core/store.h"
 
 namespace sifton {
 namespace {
@@ -31,14 +31,6 @@ std::vector<std::string> splitCommas(const std::string& line) {
         if (comma == std::string::npos) return fields;
         start = comma + 1;
     }
-}
-
-// A field as the message quotes it: control characters, a NUL above all, would cut the message
-// short or hide in it, so they show as '?'.
-std::string quoted(std::string field) {
-    for (char& c : field)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-    return "\"" + field + "\"";
 }
 
 // What tells one version of a file from the next: size, modification and change times to the
@@ -84,16 +76,12 @@ TableFile TableFile::read(const std::string& folder, const std::string& fileName
         std::ifstream file(t.m_path, std::ios::binary);
         if (!file.is_open()) return failure("is missing or cannot be opened.");
         // Read whole and closed at once, at most kMaxTableFileBytes of it.
-        std::string bytes;
-        char chunk[4096];
-        while (file.read(chunk, sizeof chunk) || file.gcount() > 0) {
-            bytes.append(chunk, static_cast<size_t>(file.gcount()));
-            if (bytes.size() > kMaxTableFileBytes)
-                return failure("is larger than " + std::to_string(kMaxTableFileBytes / 1024) +
-                               " KB, far more than a table needs, and is not read.");
-        }
-        if (file.bad()) return failure("could not be read to its end.");
-        in.str(std::move(bytes));
+        BoundedRead read = readAtMost(file, kMaxTableFileBytes);
+        if (read.status == ReadStatus::TooLarge)
+            return failure("is larger than " + std::to_string(kMaxTableFileBytes / 1024) +
+                           " KB, far more than a table needs, and is not read.");
+        if (read.status == ReadStatus::ReadError) return failure("could not be read to its end.");
+        in.str(std::move(read.bytes));
     }
     LineReader reader(in);
     if (reader.atEnd()) return failure("is empty; it needs a header line and one record per n.");
@@ -108,12 +96,12 @@ TableFile TableFile::read(const std::string& folder, const std::string& fileName
         r.numbers.reserve(fields.size());
         for (const std::string& field : fields) {
             if (!field.empty() && !Is_Number_Text(field)) {
-                r.badField = quoted(field);
+                r.badField = quotedText(field, '?');
                 break;
             }
             const double value = Text_To_Number(field);
             if (!std::isfinite(value)) {
-                r.badField = quoted(field);
+                r.badField = quotedText(field, '?');
                 r.badIsTooLarge = true;
                 break;
             }
@@ -161,22 +149,6 @@ std::shared_ptr<const TableFile> FolderTables::table(const std::string& fileName
     entry.file = std::make_shared<const TableFile>(TableFile::read(m_folder, fileName));
     entry.stamp = std::move(stamp);
     return entry.file;
-}
-
-TableSource& storeTables() {
-    // One set of parsed tables per folder; the folder is the executable's, so there is one.
-    static std::map<std::string, FolderTables> byFolder;
-    const std::string& folder = store().TableFolder;
-    auto it = byFolder.find(folder);
-    if (it == byFolder.end()) it = byFolder.try_emplace(folder, folder, true).first;
-    return it->second;
-}
-
-std::vector<double> Find_Table_Row(const std::string& fileName, double n, int k) {
-    const std::shared_ptr<const TableFile> table = storeTables().table(fileName);
-    const std::span<const double> values = table->row(n, k);
-    store().LineBuffer = table->nField(n, k);
-    return {values.begin(), values.end()};
 }
 
 }  // namespace sifton

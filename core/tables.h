@@ -94,12 +94,4 @@ class FolderTables : public TableSource {
     std::map<std::string, Entry> m_files;
 };
 
-// The tables of the store's TableFolder as the window's routines look them up: kept between runs
-// and read again when changed.
-TableSource& storeTables();
-
-// The k critical values of the first record for n in the table file 'fileName' of the store's
-// TableFolder; the record's n field is left in LineBuffer.
-std::vector<double> Find_Table_Row(const std::string& fileName, double n, int k);
-
 }  // namespace sifton

@@ -1,21 +1,22 @@
 #include "report_cli/report_command.h"
 
+#include <QCommandLineParser>
+#include <QStringList>
+#include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <istream>
 #include <optional>
 #include <ostream>
 #include <string_view>
 
-#include "core/calculation.h"
+#include "core/analysis.h"
 #include "core/input.h"
-#include "core/outlier_tests.h"
-#include "core/store.h"
 #include "report_cli/report_output.h"
+#include "ui/presentation.h"
 #include "ui/report.h"
-#include "ui/results_model.h"
 
 #ifndef SIFTON_VERSION
 #define SIFTON_VERSION "unknown"
@@ -57,12 +58,90 @@ std::vector<bool> parseRejections(const std::string& text) {
     }
 }
 
+// Arguments are bytes, not necessarily UTF-8 (file and folder names); through Latin-1 every byte
+// goes into the parser and comes back unchanged.
+QString toParser(const std::string& bytes) {
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+std::string fromParser(const QString& text) { return text.toLatin1().toStdString(); }
+
+// No short names: the parser would also take --h and -hh for -h, which stays an unknown option;
+// -h itself is handed to it as --help.
+const QList<QCommandLineOption>& options() {
+    static const QList<QCommandLineOption> list = {{"help", {}},
+                                                   {"version", {}},
+                                                   {"format", {}, "format"},
+                                                   {"reject", {}, "sequence"},
+                                                   {"report", {}, "mode"},
+                                                   {"plot", {}, "file"},
+                                                   {"tables", {}, "folder"},
+                                                   {"gesd-alpha", {}, "level"},
+                                                   {"gesd-k", {}, "count"}};
+    return list;
+}
+
+bool takesValue(const QString& name) {
+    return std::any_of(options().begin(), options().end(), [&name](const QCommandLineOption& o) {
+        return o.names().contains(name) && !o.valueName().isEmpty();
+    });
+}
+
+void setOption(Options& o, const std::string& name, const std::string& value) {
+    if (name == "help") {
+        o.help = true;
+    } else if (name == "version") {
+        o.version = true;
+    } else if (name == "format") {
+        if (value == "tsv")
+            o.format = Format::Tsv;
+        else if (value == "csv")
+            o.format = Format::Csv;
+        else if (value == "json")
+            o.format = Format::Json;
+        else
+            throw UsageError{"--format is tsv, csv or json, not \"" + value + "\""};
+        o.formatGiven = true;
+    } else if (name == "reject") {
+        o.rejectMax = parseRejections(value);
+    } else if (name == "report") {
+        if (value != "short" && value != "long")
+            throw UsageError{"--report is short or long, not \"" + value + "\""};
+        o.longReport = value == "long";
+    } else if (name == "plot") {
+        std::string ending = value.size() >= 4 ? value.substr(value.size() - 4) : "";
+        for (char& ch : ending)
+            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        if (ending != ".png" && ending != ".svg" && ending != ".pdf")
+            throw UsageError{
+                "--plot writes PNG, SVG or PDF: give the file name the ending .png, .svg or .pdf"};
+        o.plot = value;
+    } else if (name == "tables") {
+        o.tables = value;
+    } else if (name == "gesd-alpha") {
+        char* end = nullptr;
+        o.gesdAlpha = std::strtod(value.c_str(), &end);
+        if (value.empty() || *end != '\0' || !(o.gesdAlpha > 0 && o.gesdAlpha < 0.5))
+            throw UsageError{"--gesd-alpha takes a level above 0 and below 0.5, such as 0.05"};
+    } else if (name == "gesd-k") {
+        char* end = nullptr;
+        const long k = std::strtol(value.c_str(), &end, 10);
+        if (value.empty() || *end != '\0' || k < 1 || k > 149)
+            throw UsageError{"--gesd-k takes a whole number from 1 up"};
+        o.gesdK = static_cast<int>(k);
+    }
+}
+
 Options parseOptions(const std::vector<std::string>& args) {
     Options o;
+    QCommandLineParser parser;
+    parser.addOptions(options());
     bool optionsEnded = false;
+    // Each option goes through the parser on its own (with the argument after it when it takes
+    // a value), so that the first wrong argument is the one reported: the parser reads every
+    // argument before it reports, and names unknown options without their dashes.
     for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string arg = args[i];
-        if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg == "-" || !arg.starts_with('-')) {
             o.files.push_back(arg);
             continue;
         }
@@ -70,66 +149,18 @@ Options parseOptions(const std::vector<std::string>& args) {
             optionsEnded = true;
             continue;
         }
-        if (arg == "--help" || arg == "-h") {
-            o.help = true;
-            continue;
+        const QString option = arg == "-h" ? QStringLiteral("--help") : toParser(arg);
+        bool parsed = parser.parse({kName, option});
+        const QStringList found = parser.optionNames();
+        const bool missingValue = !parsed && parser.unknownOptionNames().isEmpty() &&
+                                  found.size() == 1 && takesValue(found[0]);
+        if (missingValue) {
+            if (i + 1 == args.size()) throw UsageError{arg + " needs a value"};
+            parsed = parser.parse({kName, option, toParser(args[++i])});
         }
-        if (arg == "--version") {
-            o.version = true;
-            continue;
-        }
-        // --name value or --name=value.
-        std::string value;
-        const std::size_t equals = arg.find('=');
-        if (equals != std::string::npos) {
-            value = arg.substr(equals + 1);
-            arg.resize(equals);
-        } else if (arg == "--format" || arg == "--reject" || arg == "--report" || arg == "--plot" ||
-                   arg == "--tables" || arg == "--gesd-alpha" || arg == "--gesd-k") {
-            if (i + 1 >= args.size()) throw UsageError{arg + " needs a value"};
-            value = args[++i];
-        }
-        if (arg == "--format") {
-            if (value == "tsv")
-                o.format = Format::Tsv;
-            else if (value == "csv")
-                o.format = Format::Csv;
-            else if (value == "json")
-                o.format = Format::Json;
-            else
-                throw UsageError{"--format is tsv, csv or json, not \"" + value + "\""};
-            o.formatGiven = true;
-        } else if (arg == "--reject") {
-            o.rejectMax = parseRejections(value);
-        } else if (arg == "--report") {
-            if (value != "short" && value != "long")
-                throw UsageError{"--report is short or long, not \"" + value + "\""};
-            o.longReport = value == "long";
-        } else if (arg == "--plot") {
-            std::string ending = value.size() >= 4 ? value.substr(value.size() - 4) : "";
-            for (char& ch : ending)
-                ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-            if (ending != ".png" && ending != ".svg" && ending != ".pdf")
-                throw UsageError{
-                    "--plot writes PNG, SVG or PDF: give the file name the ending "
-                    ".png, .svg or .pdf"};
-            o.plot = value;
-        } else if (arg == "--tables") {
-            o.tables = value;
-        } else if (arg == "--gesd-alpha") {
-            char* end = nullptr;
-            o.gesdAlpha = std::strtod(value.c_str(), &end);
-            if (value.empty() || *end != '\0' || !(o.gesdAlpha > 0 && o.gesdAlpha < 0.5))
-                throw UsageError{"--gesd-alpha takes a level above 0 and below 0.5, such as 0.05"};
-        } else if (arg == "--gesd-k") {
-            char* end = nullptr;
-            const long k = std::strtol(value.c_str(), &end, 10);
-            if (value.empty() || *end != '\0' || k < 1 || k > 149)
-                throw UsageError{"--gesd-k takes a whole number from 1 up"};
-            o.gesdK = static_cast<int>(k);
-        } else {
-            throw UsageError{"unknown option " + arg};
-        }
+        if (!parsed) throw UsageError{"unknown option " + arg.substr(0, arg.find('='))};
+        const QString name = parser.optionNames()[0];
+        setOption(o, fromParser(name), fromParser(parser.value(name)));
     }
     if (o.help || o.version) return o;
     if (o.files.empty()) throw UsageError{"no data file given"};
@@ -144,17 +175,22 @@ Options parseOptions(const std::vector<std::string>& args) {
     return o;
 }
 
-// SIFTON_DATE as YYYY-MM-DD.
+// SIFTON_DATE: exactly YYYY-MM-DD, a day of the calendar.
 Date parseDate(const std::string& text) {
-    int year = 0, month = 0, day = 0;
-    char extra = 0;
-    const bool read = text.size() == 10 &&
-                      std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &extra) == 3;
-    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-    const int days[] = {31, leap ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (!read || month < 1 || month > 12 || day < 1 || day > days[month - 1])
+    const auto digits = [&text](std::size_t at, std::size_t count, unsigned& value) {
+        const char* first = text.data() + at;
+        // Unsigned, so that from_chars takes no sign.
+        const auto [end, error] = std::from_chars(first, first + count, value);
+        return error == std::errc{} && end == first + count;
+    };
+    unsigned year = 0, month = 0, day = 0;
+    const bool read = text.size() == 10 && text[4] == '-' && text[7] == '-' && digits(0, 4, year) &&
+                      digits(5, 2, month) && digits(8, 2, day);
+    if (!read || !std::chrono::year_month_day{std::chrono::year(static_cast<int>(year)),
+                                              std::chrono::month(month), std::chrono::day(day)}
+                      .ok())
         throw UsageError{"SIFTON_DATE must be a date as YYYY-MM-DD, not \"" + text + "\""};
-    return {year, month, day};
+    return {static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)};
 }
 
 // A progress line on a terminal for runs that take more than a second, redrawn five times a
@@ -187,106 +223,54 @@ class Progress {
     std::chrono::steady_clock::time_point m_drawn{};
 };
 
-struct Loaded {
-    DataFile file;
-    std::string error;
-};
-
 // Reads a data file as the window's open command does, with its refusals and messages.
-Loaded load(const std::string& name, std::istream& in) {
-    Loaded l;
-    l.file = name == "-" ? readDataFile(in) : readDataFile(name);
-    if (!l.file.ok())
-        l.error = dataFileFailureMessage(name == "-" ? "standard input" : name, l.file);
-    else if (l.file.rows.size() < 3)
-        l.error = pasteFailureMessage(PasteFailure::OneOrTwo);
-    return l;
+Outcome<DataSet> load(const std::string& name, std::istream& in) {
+    return name == "-" ? Read_Data_File(in, name, "standard input") : Read_Data_File(name);
 }
 
 std::string tablesFailed(const TableLookupError& e) {
     return std::string(e.what()) + " The outlier tests could not be run.";
 }
 
-// How many of the rejections asked for were made (the reject buttons make none below three
-// values).
-struct Rejections {
-    std::size_t made = 0;
+// One file through the program's pipeline: its analysis after the rejections asked for, made in
+// turn as the reject buttons make them, or why it has none.
+struct Computed {
+    std::optional<Rejections> rejections;
+    std::string error;
 };
 
-// The file's outcome from the calculation functions, the rejections made in turn as the reject
-// buttons make them: each on the extreme the previous run found, never below three values.
-FileReport compute(const std::string& name, const DataFile& file, const Options& o,
-                   TableSource& tables, Rejections& made) {
-    const std::vector<bool>& rejectMax = o.rejectMax;
-    FileReport r;
-    r.file = name;
-    r.locality = file.locality;
-    r.code = file.localityM;
-    r.age = file.stratAge;
-    r.rowsRead = static_cast<int>(file.rows.size());
-    Sample sample;
-    sample.values.reserve(file.rows.size());
-    for (const DataRow& row : file.rows) sample.values.push_back(row.value1);
-    sample.rejected.assign(sample.values.size(), 0);
+Computed compute(Outcome<DataSet> read, const Options& o, TableSource& tables) {
+    if (const Refusal* refused = std::get_if<Refusal>(&read))
+        return {std::nullopt, refused->message};
+    std::vector<Extreme> sequence;
+    for (const bool largest : o.rejectMax)
+        sequence.push_back(largest ? Extreme::Largest : Extreme::Smallest);
     try {
-        r.results = calculate(sample, tables);
-        for (const bool largest : rejectMax) {
-            const Statistics& st = r.results.statistics;
-            if (st.n <= 3) break;
-            const int row = largest ? st.maxRow : st.minRow;
-            sample.rejected[static_cast<std::size_t>(row - 1)] = 1;
-            r.rejectedRows.push_back(row);
-            ++made.made;
-            r.results = calculate(sample, tables);
-        }
+        Analysis analysis = Analysis::of(
+            std::make_shared<const DataSet>(std::get<DataSet>(std::move(read))), tables);
+        return {rejectInTurn(std::move(analysis), sequence, tables), {}};
     } catch (const TableLookupError& e) {
-        r.error = tablesFailed(e);
-        return r;
+        return {std::nullopt, tablesFailed(e)};
     }
-    // The ESD screen over the values still tested, with k at most what n allows.
-    std::vector<double> tested;
-    std::vector<int> rowOf;
-    for (std::size_t i = 0; i < sample.values.size(); ++i)
-        if (!sample.rejected[i]) tested.push_back(sample.values[i]), rowOf.push_back(int(i) + 1);
-    const int n = static_cast<int>(tested.size());
-    r.gesd = gesdScreen(tested, o.gesdAlpha, o.gesdK > 0 ? o.gesdK : gesdDefaultK(n));
-    for (const GesdStep& step : r.gesd.steps)
-        r.gesdRows.push_back(rowOf[static_cast<std::size_t>(step.index)]);
-    return r;
 }
 
-// The file in the sample store, run and shown by the window's own routines exactly as the open
-// command, the reject buttons and the copy commands do it; the results model then holds what
-// the results window would show. Returns the refusal, or an empty text.
-std::string runInStore(const std::string& name, const DataFile& file,
-                       const std::vector<bool>& rejectMax, const std::string& tablesFolder,
-                       bool longReport, ResultsModel& model) {
-    SampleStore& s = store();
-    s = SampleStore{};
-    s.TableFolder = s.HelpFolder = tablesFolder;
-    try {
-        Reset_Store();
-        storeDataFile(file);
-        s.DataFileName = name;
-        runCalculation();
-        model.Present_Values(s);
-        for (const bool largest : rejectMax) {
-            const Cell& position = largest ? s.PosMax : s.PosMin;
-            if (s.NData <= 3 || !position.isInteger()) break;
-            const int row = static_cast<int>(position.toNumber());
-            s.Rejected[row] = 1;
-            s.NData -= 1;
-            model.showRejectedRow(row);
-            runCalculation();
-            model.Present_Values(s);
-            s.CopyMode = 2;
-        }
-    } catch (const TableLookupError& e) {
-        return tablesFailed(e);
-    }
-    // Edit > Copy to Clipboard (1) or ... with All Data (2); after a rejection it stays 2.
-    if (s.CopyMode != 2) s.CopyMode = longReport ? 2 : 1;
-    return {};
+// The file's row or object: the analysis's results and the ESD screen over its values.
+FileReport fileReport(const std::string& name, const Computed& c, const GesdSettings& esd) {
+    FileReport r;
+    r.file = name;
+    r.error = c.error;
+    if (!c.rejections) return r;
+    const Analysis& a = c.rejections->analysis;
+    r.locality = a.dataSet().Locality;
+    r.code = a.dataSet().LocalityM;
+    r.age = a.dataSet().StratAge;
+    r.rowsRead = a.RowCount();
+    r.rejectedRows = a.rejectedRows();
+    r.results = a.results();
+    GesdView view = runGesd(a, esd);
+    r.gesd = std::move(view.result);
+    r.gesdRows = std::move(view.rows);
+    return r;
 }
 
 }  // namespace
@@ -387,56 +371,45 @@ int runReportCommand(const std::vector<std::string>& args, Environment& env) {
         status = kExitRefused;
     };
 
-    // One file through the window's own routines: the clipboard report and the plot. The file
-    // is read once; a refusal is told with the file's row below.
-    std::optional<Loaded> first;
-    if (o.longReport || !o.plot.empty()) {
-        const std::string& name = o.files.front();
-        first = load(name, env.in);
-        ResultsModel model;
-        const std::string error = first->error.empty()
-                                      ? runInStore(name, first->file, o.rejectMax, folder,
-                                                   o.longReport.value_or(false), model)
-                                      : first->error;
-        if (o.longReport) {
-            if (!error.empty()) {
-                refuse(name, error);
-                return status;
-            }
-            env.out << buildReport(
-                store(), [&model](const std::string& label) { return model.text(label); }, date);
-            env.out.flush();
-            return status;
-        }
-        if (error.empty())
-            if (const std::string why = env.writePlot(
-                    store(), model, runGesd(store(), GesdSettings{o.gesdAlpha, o.gesdK}), o.plot);
-                !why.empty())
-                refuse(o.plot, why);
-    }
-
     FolderTables tables(folder, false);
+    const GesdSettings esd{o.gesdAlpha, o.gesdK};
+    // The first file's analysis also gives the clipboard report and the plot, from the
+    // presentation the window would show.
+    auto present = [&](const Computed& c) {
+        const Analysis& a = c.rejections->analysis;
+        const Presentation shown = sifton::present(&a, esd);
+        if (o.longReport) {
+            // After a rejection the report is the long one, as in the window.
+            const bool long_ = *o.longReport || c.rejections->made > 0;
+            env.out << buildReport(a, shown, long_ ? ReportMode::Long : ReportMode::Short, date);
+            env.out.flush();
+        } else if (const std::string why = env.writePlot(shown.plot, o.plot); !why.empty()) {
+            refuse(o.plot, why);
+        }
+    };
+
     ReportWriter writer(env.out, o.format);
     Progress progress(env.err, env.errIsTerminal, o.files.size());
     bool warnedAboutP = false;
-    writer.begin();
     for (std::size_t i = 0; i < o.files.size(); ++i) {
         const std::string& name = o.files[i];
-        const Loaded l = i == 0 && first ? std::move(*first) : load(name, env.in);
-        FileReport r;
-        Rejections made;
-        if (l.error.empty()) {
-            r = compute(name, l.file, o, tables, made);
-        } else {
-            r.file = name;
-            r.error = l.error;
+        const Computed computed = compute(load(name, env.in), o, tables);
+        if (i == 0 && (o.longReport || !o.plot.empty())) {
+            if (computed.rejections) present(computed);
+            if (o.longReport) {
+                if (!computed.error.empty()) refuse(name, computed.error);
+                return status;
+            }
         }
+        if (i == 0) writer.begin();
+        const FileReport r = fileReport(name, computed, esd);
+        const std::size_t made = computed.rejections ? computed.rejections->made : 0;
         if (!r.error.empty()) {
             progress.wipe();
             refuse(name, r.error);
-        } else if (made.made < o.rejectMax.size()) {
+        } else if (made < o.rejectMax.size()) {
             progress.wipe();
-            env.err << kName << ": " << name << ": " << made.made << " of " << o.rejectMax.size()
+            env.err << kName << ": " << name << ": " << made << " of " << o.rejectMax.size()
                     << " rejections made: three values are the fewest the tests take.\n";
         }
         if (r.error.empty() && r.results.dixon.ran && !r.results.dixon.pMissing.empty() &&

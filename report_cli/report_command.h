@@ -1,8 +1,9 @@
 // sifton-report: the window's four outlier tests for many data files at once, from the command
-// line. Each file is read as the window's open command reads it (same reader, same refusals,
-// same messages), the rejections of --reject are made as the reject buttons make them, and the
-// results come from the same calculation functions. Output is one tsv or csv row or one JSON
-// object per file, or, for one file, the window's clipboard report byte for byte.
+// line. Each file goes through the program's own pipeline: read as the window's open command
+// reads it (same reader, same refusals, same messages), analysed, the rejections of --reject
+// made as the reject buttons make them. Output is one tsv or csv row or one JSON object per file
+// from the analysis's results, or, for one file, the window's clipboard report and data plot
+// from the same presentation the window shows.
 //
 // The command is a function over its arguments and streams, so tests run it in-process; main.cpp
 // connects it to the process (standard streams, environment, executable folder, plot writer).
@@ -14,12 +15,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "ui/gesd_view.h"
-
-namespace sifton {
-struct SampleStore;
-class ResultsModel;
-}  // namespace sifton
+#include "ui/plot_geometry.h"
 
 namespace sifton::cli {
 
@@ -27,10 +23,8 @@ inline constexpr int kExitComputed = 0;  // every file was computed
 inline constexpr int kExitRefused = 1;   // at least one file was refused (or a plot not written)
 inline constexpr int kExitUsage = 2;     // the command line itself is wrong
 
-// Writes the data plot of what the store and the results model hold, with the ESD screen's
-// marks, to 'path' (.png, .svg or .pdf); returns an empty text, or why it could not.
-using PlotWriter = std::function<std::string(const SampleStore& store, const ResultsModel& model,
-                                             const GesdView& esd, const std::string& path)>;
+// Writes a data plot to 'path' (.png, .svg or .pdf); returns an empty text, or why it could not.
+using PlotWriter = std::function<std::string(const PlotData& plot, const std::string& path)>;
 
 struct Environment {
     std::istream& in;              // the data file named "-"

@@ -2,7 +2,7 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <nlohmann/json.hpp>
 
 #include "core/outlier_tests.h"
 
@@ -110,121 +110,99 @@ void appendCsv(std::string& out, const std::vector<std::string>& cells) {
     out += "\r\n";
 }
 
-std::string jsonNumber(double value) {
-    return std::isfinite(value) ? shortestNumber(value) : "null";
+// Objects keep their keys in the order written. A number that is not finite (NaN, an unbounded
+// g) is written as null.
+using Json = nlohmann::ordered_json;
+
+Json classed(bool ran, const ClassedStatistic& x) {
+    if (!ran) return nullptr;
+    return {{"statistic", x.statistic},
+            {"class", Json(unpadded(x.cls))},
+            {"p", x.p.value},  // NaN when not known
+            {"p_is_bound", x.p.known() ? Json(x.p.isBound()) : nullptr}};
 }
 
-std::string jsonP(const PValue& p) {
-    return ", \"p\": " + (p.known() ? jsonNumber(p.value) : "null") +
-           ", \"p_is_bound\": " + (p.known() ? (p.isBound() ? "true" : "false") : "null");
-}
-
-std::string jsonClassed(bool ran, const ClassedStatistic& x) {
-    if (!ran) return "null";
-    return "{\"statistic\": " + jsonNumber(x.statistic) +
-           ", \"class\": " + jsonString(unpadded(x.cls)) + jsonP(x.p) + "}";
-}
-
-std::string jsonExtreme(const Results& res, bool largest) {
+Json extreme(const Results& res, bool largest) {
     const Statistics& st = res.statistics;
-    std::string j = "{\"row\": " + integer(largest ? st.maxRow : st.minRow) +
-                    ", \"value\": " + jsonNumber(largest ? st.maxValue : st.minValue);
-    j += ", \"grubbs\": " + jsonClassed(res.grubbs.ran, largest ? res.grubbs.max : res.grubbs.min);
-    j += ", \"dixon\": " + jsonClassed(res.dixon.ran, largest ? res.dixon.max : res.dixon.min);
-    j += ", \"iqr\": " +
-         (res.iqr.ran ? jsonString(unpadded(largest ? res.iqr.oldVerdict : res.iqr.youngVerdict))
-                      : std::string("null"));
-    j += ", \"gauss\": ";
+    Json gauss = nullptr;
     if (res.gauss.ran) {
         const GaussExtreme& g = largest ? res.gauss.max : res.gauss.min;
-        const bool unbounded = std::isinf(g.g);
-        j += "{\"statistic\": " + (unbounded ? std::string("null") : jsonNumber(g.g)) +
-             ", \"unbounded\": " + (unbounded ? "true" : "false") +
-             ", \"critical\": " + jsonNumber(res.gauss.critical) +
-             ", \"outlier\": " + (g.outlier ? "true" : "false") +
-             ", \"p\": " + (g.p.known() ? jsonNumber(g.p.value) : "null") + "}";
-    } else {
-        j += "null";
+        gauss = {{"statistic", g.g},
+                 {"unbounded", std::isinf(g.g)},
+                 {"critical", res.gauss.critical},
+                 {"outlier", g.outlier},
+                 {"p", g.p.value}};
     }
-    return j + "}";
+    return {
+        {"row", largest ? st.maxRow : st.minRow},
+        {"value", largest ? st.maxValue : st.minValue},
+        {"grubbs", classed(res.grubbs.ran, largest ? res.grubbs.max : res.grubbs.min)},
+        {"dixon", classed(res.dixon.ran, largest ? res.dixon.max : res.dixon.min)},
+        {"iqr", res.iqr.ran ? Json(unpadded(largest ? res.iqr.oldVerdict : res.iqr.youngVerdict))
+                            : nullptr},
+        {"gauss", gauss}};
 }
 
-std::string jsonGesd(const FileReport& r) {
+Json gesd(const FileReport& r) {
     const GesdResult& g = r.gesd;
-    if (!g.ran()) return "null";
-    std::string j =
-        "{\"alpha\": " + shortestNumber(g.alpha) + ", \"k\": " + integer(g.k) + ", \"steps\": [";
+    if (!g.ran()) return nullptr;
+    Json steps = Json::array();
     for (std::size_t i = 0; i < g.steps.size(); ++i) {
         const GesdStep& s = g.steps[i];
-        j += std::string(i > 0 ? ", " : "") + "{\"i\": " + integer(s.i) +
-             ", \"row\": " + integer(r.gesdRows[i]) + ", \"value\": " + jsonNumber(s.value) +
-             ", \"R\": " + jsonNumber(s.R) + ", \"lambda\": " + jsonNumber(s.lambda) + "}";
+        steps.push_back({{"i", s.i},
+                         {"row", r.gesdRows[i]},
+                         {"value", s.value},
+                         {"R", s.R},
+                         {"lambda", s.lambda}});
     }
-    j += "], \"outliers\": " + integer(g.outliers) + ", \"rows\": [";
-    for (int i = 0; i < g.outliers; ++i)
-        j += std::string(i > 0 ? ", " : "") + integer(r.gesdRows[static_cast<std::size_t>(i)]);
-    return j + "]}";
+    const auto outliers = static_cast<std::ptrdiff_t>(g.outliers);
+    return {{"alpha", g.alpha},
+            {"k", g.k},
+            {"steps", steps},
+            {"outliers", g.outliers},
+            {"rows", std::vector<int>(r.gesdRows.begin(), r.gesdRows.begin() + outliers)}};
 }
 
-std::string jsonObject(const FileReport& r) {
-    std::string j = "{\"file\": " + jsonString(r.file);
+Json fileObject(const FileReport& r) {
     if (!r.error.empty()) {
-        return j +
-               ", \"locality\": null, \"code\": null, \"age\": null, \"n\": null, \"n_read\": "
-               "null, \"rejected\": null, \"mean\": null, \"sd\": null, \"se\": null, \"iqr\": "
-               "null, \"min\": null, \"max\": null, \"gesd\": null, \"error\": " +
-               jsonString(r.error) + "}";
+        Json j = {{"file", r.file}};
+        for (const char* key : {"locality", "code", "age", "n", "n_read", "rejected", "mean", "sd",
+                                "se", "iqr", "min", "max", "gesd"})
+            j[key] = nullptr;
+        j["error"] = r.error;
+        return j;
     }
-    const Results& res = r.results;
-    const Statistics& st = res.statistics;
-    j += ", \"locality\": " + jsonString(r.locality) + ", \"code\": " + jsonString(r.code) +
-         ", \"age\": " + jsonString(r.age) + ", \"n\": " + integer(st.n) +
-         ", \"n_read\": " + integer(r.rowsRead) + ", \"rejected\": [";
-    for (std::size_t i = 0; i < r.rejectedRows.size(); ++i) {
-        if (i > 0) j += ", ";
-        j += integer(r.rejectedRows[i]);
-    }
-    j += "], \"mean\": " + jsonNumber(st.mean) + ", \"sd\": " + jsonNumber(st.sd) +
-         ", \"se\": " + jsonNumber(st.se) + ", \"iqr\": ";
-    if (res.iqr.ran) {
-        const IqrResult& q = res.iqr;
-        j += "{\"q1\": " + jsonNumber(q.q1) + ", \"q3\": " + jsonNumber(q.q3) +
-             ", \"lower_inner\": " + jsonNumber(q.lowerInner) +
-             ", \"upper_inner\": " + jsonNumber(q.upperInner) +
-             ", \"lower_outer\": " + jsonNumber(q.lowerOuter) +
-             ", \"upper_outer\": " + jsonNumber(q.upperOuter) + "}";
-    } else {
-        j += "null";
-    }
-    j += ", \"min\": " + jsonExtreme(res, false) + ", \"max\": " + jsonExtreme(res, true);
-    return j + ", \"gesd\": " + jsonGesd(r) + ", \"error\": null}";
+    const Statistics& st = r.results.statistics;
+    const IqrResult& q = r.results.iqr;
+    Json iqr = nullptr;
+    if (q.ran)
+        iqr = {{"q1", q.q1},
+               {"q3", q.q3},
+               {"lower_inner", q.lowerInner},
+               {"upper_inner", q.upperInner},
+               {"lower_outer", q.lowerOuter},
+               {"upper_outer", q.upperOuter}};
+    return {{"file", r.file},
+            {"locality", r.locality},
+            {"code", r.code},
+            {"age", r.age},
+            {"n", st.n},
+            {"n_read", r.rowsRead},
+            {"rejected", r.rejectedRows},
+            {"mean", st.mean},
+            {"sd", st.sd},
+            {"se", st.se},
+            {"iqr", iqr},
+            {"min", extreme(r.results, false)},
+            {"max", extreme(r.results, true)},
+            {"gesd", gesd(r)},
+            {"error", nullptr}};
 }
 
-// Length of the UTF-8 sequence at text[i], or 0 when it is not one (overlong forms, surrogates
-// and code points above U+10FFFF included).
-std::size_t utf8Length(std::string_view text, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char b = byte(i);
-    if (b < 0x80) return 1;
-    std::size_t length;
-    unsigned char low = 0x80, high = 0xBF;  // range of the second byte
-    if (b >= 0xC2 && b <= 0xDF) {
-        length = 2;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        length = 3;
-        if (b == 0xE0) low = 0xA0;
-        if (b == 0xED) high = 0x9F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        length = 4;
-        if (b == 0xF0) low = 0x90;
-        if (b == 0xF4) high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (i + length > text.size() || byte(i + 1) < low || byte(i + 1) > high) return 0;
-    for (std::size_t k = 2; k < length; ++k)
-        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 0;
-    return length;
+// One line; bytes that are not UTF-8 (a file name can hold any) become U+FFFD, so the output
+// always parses.
+std::string jsonLine(const FileReport& r) {
+    return fileObject(r).dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 }  // namespace
@@ -262,7 +240,7 @@ void ReportWriter::begin() {
 void ReportWriter::write(const FileReport& report) {
     m_buffer.clear();
     if (m_format == Format::Json)
-        m_buffer.append(m_first ? "\n" : ",\n").append(jsonObject(report));
+        m_buffer.append(m_first ? "\n" : ",\n").append(jsonLine(report));
     else if (m_format == Format::Tsv)
         appendTsv(m_buffer, rowCells(report));
     else
@@ -280,38 +258,6 @@ std::string shortestNumber(double value) {
     char buf[64];
     const std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, value);
     return std::string(buf, r.ptr);
-}
-
-std::string jsonString(std::string_view text) {
-    std::string j = "\"";
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = utf8Length(text, i);
-        if (length == 0) {
-            j += "\xEF\xBF\xBD";  // U+FFFD
-            ++i;
-            continue;
-        }
-        const char ch = text[i];
-        if (length > 1) {
-            j.append(text.substr(i, length));
-        } else if (ch == '"' || ch == '\\') {
-            j += '\\', j += ch;
-        } else if (ch == '\n') {
-            j += "\\n";
-        } else if (ch == '\r') {
-            j += "\\r";
-        } else if (ch == '\t') {
-            j += "\\t";
-        } else if (static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F) {
-            char code[8];
-            std::snprintf(code, sizeof code, "\\u%04x", static_cast<unsigned char>(ch));
-            j += code;
-        } else {
-            j += ch;
-        }
-        i += length;
-    }
-    return j + "\"";
 }
 
 std::string_view unpadded(std::string_view text) {

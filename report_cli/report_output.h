@@ -50,10 +50,6 @@ class ReportWriter {
 // The shortest text that reads back as the same double ("0.1", "1e+20"); "inf", "-inf", "nan".
 std::string shortestNumber(double value);
 
-// A JSON string literal: quotes, backslashes and control characters escaped, and any byte
-// sequence that is not UTF-8 replaced by U+FFFD, so the output always parses.
-std::string jsonString(std::string_view text);
-
 // A class or verdict text without its padding blanks.
 std::string_view unpadded(std::string_view text);
 

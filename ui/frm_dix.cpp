@@ -14,15 +14,10 @@
 #include <QStatusBar>
 #include <cmath>
 
-#include "core/input.h"
-#include "core/number_text.h"
-#include "core/outlier_tests.h"
-#include "core/store.h"
-#include "core/tables.h"
 #include "ui/desktop.h"
+#include "ui/frm_gesd.h"
 #include "ui/frm_plot.h"
 #include "ui/label_fit.h"
-#include "ui/report.h"
 #include "ui/twips.h"
 
 namespace sifton {
@@ -34,7 +29,7 @@ QColor toQColor(const Rgb& rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 class ResultsCanvas : public QWidget {
   public:
     using QWidget::QWidget;
-    std::vector<Line> lines = ResultsModel::lines();  // where the fitted layout puts them
+    std::vector<Line> lines{kResultLines.begin(), kResultLines.end()};  // as the layout fits them
 
   protected:
     void paintEvent(QPaintEvent*) override {
@@ -66,7 +61,8 @@ QFont fontFor(LabelKind kind, QFont base) {
 
 }  // namespace
 
-frmDIX::frmDIX(Platform& platform) : m_platform(platform) {
+frmDIX::frmDIX(Platform& platform)
+    : m_platform(platform), m_tables(platform.executableFolder(), true) {
     setObjectName(QStringLiteral("frmDIX"));
     setWindowTitle(QStringLiteral("Outlier Test"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -95,31 +91,23 @@ frmDIX::frmDIX(Platform& platform) : m_platform(platform) {
     m_gesdStatus->setObjectName(QStringLiteral("lblGesdStatus"));
     statusBar()->addWidget(m_gesdStatus, 1);
     statusBar()->setSizeGripEnabled(false);
-    render();
-    setShowsResults(false);
+    Present_Values();
     pressFocusedButtonsOnReturn(this);
     centreWhenShown(this);
     setAcceptDrops(true);
-
-    setResetObserver([this] {
-        m_model.blankAfterReset();
-        m_rejectedRows.clear();
-        render();
-        setShowsResults(false);
-    });
 }
 
-frmDIX::~frmDIX() { setResetObserver({}); }
-
 void frmDIX::buildLabels(QWidget* canvas) {
-    for (const LabelState& state : m_model.labels()) {
+    const std::vector<LabelState> states = labelStates(present(nullptr, m_gesdSettings));
+    for (size_t i = 0; i < states.size(); ++i) {
+        const LabelState& state = states[i];
         auto* label = new QLabel(canvas);
         label->setObjectName(QString::fromStdString(state.name));
         label->setTextFormat(Qt::PlainText);
         label->setFont(fontFor(state.kind, font()));
         label->setWordWrap(state.wordWrap);
         label->setAlignment((state.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
-        if (state.name.rfind("lblRizsa_", 0) == 0)
+        if (i < kCaptions.size())  // the static captions, which never change
             shrinkFontToFit(label, QString::fromStdString(state.text),
                             twipsToPixels(state.width, this));
         m_labels.push_back(label);
@@ -163,29 +151,20 @@ void frmDIX::renderLabel(const LabelState& state, const FittedLabel& fitted, QLa
 }
 
 void frmDIX::render() {
-    const std::vector<LabelState>& states = m_model.labels();
+    const std::vector<LabelState> states = labelStates(m_shown);
+    const std::vector<Line> lines(kResultLines.begin(), kResultLines.end());
     const FittedLayout fit = fitLabels(
-        states, ResultsModel::lines(), kResultsClientWidth,
+        states, lines, kResultsClientWidth,
         [this](size_t i, const std::string& text) { return textTwips(m_labels[i], text); });
     for (size_t i = 0; i < states.size(); ++i) renderLabel(states[i], fit.labels[i], m_labels[i]);
     applyLayout(fit);
-    // The label names the latest rejection; its tooltip every one, with the value.
-    QString rejected;
-    for (int row : m_rejectedRows)
-        rejected +=
-            QStringLiteral("\n#%1: %2")
-                .arg(row)
-                .arg(QString::fromStdString(generalNumberText(store().Col1[row].toNumber())));
-    findChild<QLabel*>(QStringLiteral("lblRejecList"))
-        ->setToolTip(rejected.isEmpty() ? QString()
-                                        : QStringLiteral("Rejected, in this order:") + rejected);
     // Whatever changes what this window shows changes the plot and the ESD screen with it.
     updateGesd();
 }
 
 void frmDIX::applyLayout(const FittedLayout& fit) {
     auto* canvas = static_cast<ResultsCanvas*>(centralWidget());
-    canvas->lines = ResultsModel::lines();
+    canvas->lines.assign(kResultLines.begin(), kResultLines.end());
     for (Line& line : canvas->lines) line.x1 = fit.x(line.x1), line.x2 = fit.x(line.x2);
     canvas->setFixedSize(twipsSize(fit.clientWidth, kResultsClientHeight, this));
     canvas->update();
@@ -208,57 +187,19 @@ void frmDIX::applyLayout(const FittedLayout& fit) {
 }
 
 void frmDIX::Present_Values() {
-    m_model.Present_Values(store());
+    m_shown = present(analysis(), m_gesdSettings);
     render();
-    setShowsResults(true);
+    updateCommands();
 }
 
-void frmDIX::setShowsResults(bool shows) {
-    m_showsResults = shows;
+void frmDIX::updateCommands() {
+    const bool shows = m_shown.showsResults;
     for (const char* name : {kRejectMinButton.name, kRejectMaxButton.name})
         findChild<QPushButton*>(name)->setEnabled(shows);
-    for (const char* name : {"mnuEditItem_1", "mnuEditItem_2"})
-        findChild<QAction*>(name)->setEnabled(shows);
-    updateUndoItems();
-}
-
-void frmDIX::updateUndoItems() {
-    findChild<QAction*>(QStringLiteral("mnuEditItem_3"))->setEnabled(m_history.canUndo());
-    findChild<QAction*>(QStringLiteral("mnuEditItem_4"))->setEnabled(m_history.canRedo());
-}
-
-frmDIX::Snapshot frmDIX::snapshot() const {
-    return Snapshot{store(), m_model, m_rejectedRows, m_showsResults};
-}
-
-void frmDIX::restore(Snapshot state) {
-    store() = std::move(state.store);
-    m_model = std::move(state.model);
-    m_rejectedRows = std::move(state.rejectedRows);
-    render();
-    setShowsResults(state.showsResults);
-}
-
-void frmDIX::stepRejections(bool back) {
-    if (back ? !m_history.canUndo() : !m_history.canRedo()) return;
-    restore(back ? m_history.undo(snapshot()) : m_history.redo(snapshot()));
-}
-
-bool frmDIX::changeAndCalculate(const std::function<void()>& change) {
-    // A run that a table file stops part-way has already written the tests before it, and the
-    // reset before a load has blanked the window: both go back to what was on screen.
-    Snapshot before = snapshot();
-    try {
-        change();
-        runCalculation();
-    } catch (const TableLookupError& e) {
-        restore(std::move(before));
-        m_platform.showWarning(kProgramTitle,
-                               std::string(e.what()) + " The outlier tests could not be run.");
-        return false;
-    }
-    Present_Values();
-    return true;
+    mnuEditCopy->setEnabled(shows);
+    mnuEditCopyAll->setEnabled(shows);
+    mnuEditUndo->setEnabled(m_history.canUndo());
+    mnuEditRedo->setEnabled(m_history.canRedo());
 }
 
 void frmDIX::closeEvent(QCloseEvent* event) {
@@ -284,11 +225,9 @@ void frmDIX::dropEvent(QDropEvent* event) {
 }
 
 void frmDIX::Copy_To() {
-    const std::string report = buildReport(
-        store(), [this](const std::string& name) { return m_model.text(name); },
-        m_platform.today());
+    if (!m_analysis) return;
     // A clipboard that cannot be written keeps its earlier content; the program goes on.
-    m_platform.setClipboardText(report);
+    m_platform.setClipboardText(buildReport(*m_analysis, m_shown, CopyMode, m_platform.today()));
 }
 
 }  // namespace sifton

@@ -1,21 +1,23 @@
-// The results window frmDIX: renders the ResultsModel (labels, covers, highlights) and carries
-// the reject buttons and the File, Edit and Help menus. It is the one place where a calculation
-// run happens, and it owns the loads that replace the data set and the history of rejections
-// that Undo and Redo step through.
+// The results window frmDIX: owns the analysis on screen (the data set, the rejections made,
+// the results), renders its presentation (labels, covers, highlights, status line, plot and
+// Several Outliers window), and carries the reject buttons and the File, Edit, View and Help
+// menus. Loads replace the analysis; rejections make a new one from it; Undo and Redo step
+// through the analyses that rejections replaced.
 #pragma once
 
 #include <QMainWindow>
 #include <QPointer>
-#include <functional>
+#include <optional>
 #include <string>
-#include <vector>
 
-#include "core/cell.h"
+#include "core/analysis.h"
+#include "core/tables.h"
 #include "platform/platform.h"
-#include "ui/gesd_view.h"
-#include "ui/results_model.h"
+#include "ui/presentation.h"
+#include "ui/report.h"
 #include "ui/undo_history.h"
 
+class QAction;
 class QLabel;
 
 namespace sifton {
@@ -31,12 +33,15 @@ class frmDIX : public QMainWindow {
 
   public:
     explicit frmDIX(Platform& platform);
-    ~frmDIX() override;
 
-    const ResultsModel& model() const { return m_model; }
+    // The analysis on screen; nullptr until a load took, and after a load then a refusal from
+    // the start window's paste.
+    const Analysis* analysis() const { return m_analysis ? &*m_analysis : nullptr; }
+    const Presentation& shown() const { return m_shown; }
+    ReportMode copyMode() const { return CopyMode; }
 
-    // Shows the store's results. Until results are shown, and again after a reset of the store
-    // blanked them, the reject buttons and the two copy commands are disabled and do nothing.
+    // Shows the analysis on screen. Without one, the reject buttons and the two copy commands
+    // are disabled and do nothing.
     void Present_Values();
 
     // The report of what the window shows, onto the clipboard. A clipboard that cannot be
@@ -45,7 +50,8 @@ class frmDIX : public QMainWindow {
 
     // Loads, pastes and rejections are all or nothing: one that does not end with new results
     // on screen (a cancelled dialog, a refused file or paste, a calculation stopped by a broken
-    // table file) leaves the store, the window, the report mode and the clipboard as they were.
+    // table file) leaves the analysis, the window, the report mode and the clipboard as they
+    // were.
 
     // Asks for a data file and loads it in place of the current data set. Returns whether the
     // new results are on screen.
@@ -59,14 +65,17 @@ class frmDIX : public QMainWindow {
     // Replaces the data set by the clipboard's numbers. The outcome tells a clipboard without
     // text from one whose text was refused or could not be computed.
     enum class PasteOutcome { NoText, NotTaken, Shown };
-    PasteOutcome pasteFromClipboard();
+    PasteOutcome Paste_Clipboard();
 
     void cmdRejectMin_Click();
     void cmdRejectMax_Click();
-    void mnuFileItem_Click(int index);
-    void mnuEditItem_Click(int index);
-    void mnuHelpItem_Click(int index);
-    void mnuViewItem_Click(int index);
+    // Edit > Copy to Clipboard (Short) and ... with All Data (Long): the chosen report becomes
+    // the report mode unless the long one was chosen once.
+    void copyReport(ReportMode mode);
+    // Edit > Undo Reject and Redo Reject: back to the analysis and report mode a rejection
+    // replaced, and forward again.
+    void undoReject();
+    void redoReject();
 
     // The data plot window (View > Data Plot, Ctrl+D): opened or raised, and from then on redrawn
     // whenever this window renders; it closes with this window. nullptr while none is open.
@@ -84,25 +93,22 @@ class frmDIX : public QMainWindow {
     void dropEvent(QDropEvent* event) override;
 
   private:
-    // Everything a rejection changes: the store (markers, NData, results, CopyMode), the labels
-    // and the rows rejected so far, in order.
-    struct Snapshot {
-        SampleStore store;
-        ResultsModel model;
-        std::vector<int> rejectedRows;
-        bool showsResults = false;
+    // What a rejection replaces and Undo puts back.
+    struct Rejection {
+        Analysis analysis;
+        ReportMode copyMode;
     };
-    Snapshot snapshot() const;
-    void restore(Snapshot state);
-    void stepRejections(bool back);
-    void updateUndoItems();
 
-    // Applies a change of the data set to the store, then the calculation run (Calc_Statistics,
-    // the four tests) and Present_Values. A table lookup that fails puts the store and the
-    // window back as they were before the change and warns, naming the table and the problem.
-    // Returns whether the new results are on screen.
-    bool changeAndCalculate(const std::function<void()>& change);
-    void setShowsResults(bool shows);
+    // Empties the window's data set and results before a load puts its own in place.
+    void Reset_Store();
+    // Computes a new data set and shows it; a table file that fails leaves everything as it was
+    // and warns, naming the table and the problem.
+    bool showDataSet(DataSet data);
+    void rejectExtreme(Extreme extreme);
+    void restore(Rejection state);
+    void warnTablesFailed(const TableLookupError& e);
+    void updateCommands();
+    void updateGesd();
 
     void buildLabels(QWidget* canvas);
     void buildButtons(QWidget* canvas);
@@ -110,19 +116,32 @@ class frmDIX : public QMainWindow {
     void render();
     void renderLabel(const LabelState& state, const FittedLabel& fitted, QLabel* label);
     void applyLayout(const FittedLayout& fit);
-    void rejectRow(const Cell& position);
 
     Platform& m_platform;
-    ResultsModel m_model;
-    std::vector<QLabel*> m_labels;  // one per model label, in the model's order
-    bool m_showsResults = false;
+    FolderTables m_tables;  // the program's folder; a table edited there counts at the next run
+    std::optional<Analysis> m_analysis;
+    ReportMode CopyMode = ReportMode::Short;
+    GesdSettings m_gesdSettings;  // until the program ends; never saved
+    Presentation m_shown;
+    UndoHistory<Rejection> m_history;
+
+    std::vector<QLabel*> m_labels;   // one per label state, in labelStates' order
+    QLabel* m_gesdStatus = nullptr;  // the status line under the client area
     QPointer<frmPlot> m_plot;
     QPointer<frmGesd> m_gesd;
-    QLabel* m_gesdStatus = nullptr;  // the status line under the client area
-    GesdSettings m_gesdSettings;     // until the program ends; never saved
-    void updateGesd();
-    std::vector<int> m_rejectedRows;  // in the order of rejection; lblRejecList's tooltip
-    UndoHistory<Snapshot> m_history;
+
+    QAction* mnuFileTallyra = nullptr;
+    QAction* mnuFileOpen = nullptr;
+    QAction* mnuFileExit = nullptr;
+    QAction* mnuEditPaste = nullptr;
+    QAction* mnuEditCopy = nullptr;
+    QAction* mnuEditCopyAll = nullptr;
+    QAction* mnuEditUndo = nullptr;
+    QAction* mnuEditRedo = nullptr;
+    QAction* mnuViewPlot = nullptr;
+    QAction* mnuViewGesd = nullptr;
+    QAction* mnuHelpDescription = nullptr;
+    QAction* mnuHelpAbout = nullptr;
 };
 
 }  // namespace sifton

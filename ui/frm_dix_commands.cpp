@@ -5,10 +5,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <functional>
 
 #include "core/input.h"
-#include "core/statistics.h"
-#include "core/store.h"
 #include "ui/frm_dix.h"
 #include "ui/frm_gesd.h"
 #include "ui/frm_help.h"
@@ -17,65 +16,70 @@
 namespace sifton {
 namespace {
 
-struct MenuLayout {
-    const char* caption;
-    const char* name;
-    const char* itemArray;
-    std::vector<const char*> items;  // "-" is a separator
-    void (frmDIX::*command)(int index);
-};
+// A menu item that runs 'command' on the window: a member function or a function of the window.
+template <typename Command>
+QAction* addCommand(frmDIX* window, QMenu* menu, const char* name, const char* caption,
+                    Command command) {
+    QAction* action = menu->addAction(QString::fromUtf8(caption));
+    action->setObjectName(QString::fromUtf8(name));
+    QObject::connect(action, &QAction::triggered, window,
+                     [window, command] { std::invoke(command, window); });
+    return action;
+}
 
 }  // namespace
 
 void frmDIX::buildMenus() {
-    const std::vector<MenuLayout> menus = {
-        {"&File",
-         "mnuFile",
-         "mnuFileItem",
-         {"Open &Tallyra Data File", "&Open General Data File", "-", "E&xit"},
-         &frmDIX::mnuFileItem_Click},
-        {"&Edit",
-         "mnuEdit",
-         "mnuEditItem",
-         {"&Paste Raw Data from Clipboard", "&Copy to Clipboard",
-          "Copy to Clipboard with &All Data", "&Undo Reject", "&Redo Reject"},
-         &frmDIX::mnuEditItem_Click},
-        {"&View",
-         "mnuView",
-         "mnuViewItem",
-         {"&Data Plot", "&Several Outliers"},
-         &frmDIX::mnuViewItem_Click},
-        {"&Help", "mnuHelp", "mnuHelpItem", {"&Description", "&About"}, &frmDIX::mnuHelpItem_Click},
-    };
-    for (const MenuLayout& entry : menus) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(entry.caption));
-        menu->setObjectName(QString::fromUtf8(entry.name));
-        menu->menuAction()->setObjectName(QString::fromUtf8(entry.name));
-        for (size_t i = 0; i < entry.items.size(); ++i) {
-            const int index = static_cast<int>(i);
-            const QString caption = QString::fromUtf8(entry.items[i]);
-            QAction* action =
-                caption == QStringLiteral("-") ? menu->addSeparator() : menu->addAction(caption);
-            action->setObjectName(QStringLiteral("%1_%2").arg(entry.itemArray).arg(index));
-            connect(action, &QAction::triggered, this,
-                    [this, command = entry.command, index] { (this->*command)(index); });
-        }
-    }
+    // The object names are those of the menus' item arrays, each item by its index.
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
     // The sister program's own files are never read.
-    findChild<QAction*>(QStringLiteral("mnuFileItem_0"))->setEnabled(false);
-    const std::pair<const char*, QKeySequence> shortcuts[] = {
-        {"mnuFileItem_1", QKeySequence(Qt::CTRL | Qt::Key_O)},
-        {"mnuFileItem_3", QKeySequence(Qt::CTRL | Qt::Key_Q)},
-        {"mnuEditItem_0", QKeySequence(Qt::CTRL | Qt::Key_V)},
-        {"mnuEditItem_1", QKeySequence(Qt::CTRL | Qt::Key_C)},
-        {"mnuEditItem_2", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
-        {"mnuEditItem_3", QKeySequence(Qt::CTRL | Qt::Key_Z)},
-        {"mnuEditItem_4", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
-        {"mnuViewItem_0", QKeySequence(Qt::CTRL | Qt::Key_D)},
-        {"mnuHelpItem_0", QKeySequence(Qt::Key_F1)},
-    };
-    for (const auto& [name, keys] : shortcuts)
-        findChild<QAction*>(QString::fromUtf8(name))->setShortcut(keys);
+    mnuFileTallyra = file->addAction(QStringLiteral("Open &Tallyra Data File"));
+    mnuFileTallyra->setObjectName(QStringLiteral("mnuFileItem_0"));
+    mnuFileTallyra->setEnabled(false);
+    mnuFileOpen = addCommand(this, file, "mnuFileItem_1", "&Open General Data File",
+                             [](frmDIX* w) { w->openDataFile(""); });
+    file->addSeparator()->setObjectName(QStringLiteral("mnuFileItem_2"));
+    mnuFileExit = addCommand(this, file, "mnuFileItem_3", "E&xit", [](frmDIX*) {
+        QApplication::closeAllWindows();
+        QCoreApplication::quit();
+    });
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuEditPaste = addCommand(this, edit, "mnuEditItem_0", "&Paste Raw Data from Clipboard",
+                              [](frmDIX* w) { w->Paste_Clipboard(); });
+    mnuEditCopy = addCommand(this, edit, "mnuEditItem_1", "&Copy to Clipboard",
+                             [](frmDIX* w) { w->copyReport(ReportMode::Short); });
+    mnuEditCopyAll = addCommand(this, edit, "mnuEditItem_2", "Copy to Clipboard with &All Data",
+                                [](frmDIX* w) { w->copyReport(ReportMode::Long); });
+    mnuEditUndo = addCommand(this, edit, "mnuEditItem_3", "&Undo Reject", &frmDIX::undoReject);
+    mnuEditRedo = addCommand(this, edit, "mnuEditItem_4", "&Redo Reject", &frmDIX::redoReject);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    mnuViewPlot = addCommand(this, view, "mnuViewItem_0", "&Data Plot", &frmDIX::showPlot);
+    mnuViewGesd = addCommand(this, view, "mnuViewItem_1", "&Several Outliers", &frmDIX::showGesd);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelpDescription = addCommand(this, help, "mnuHelpItem_0", "&Description",
+                                    [](frmDIX* w) { showHelpDescription(w->m_platform); });
+    mnuHelpAbout = addCommand(this, help, "mnuHelpItem_1", "&About",
+                              [](frmDIX* w) { showHelpAbout(w->m_platform); });
+    for (QMenu* menu : {file, edit, view, help})
+        menu->menuAction()->setObjectName(menu->objectName());
+
+    mnuFileOpen->setShortcuts(QKeySequence::Open);
+    // Qt's standard Quit key is empty on some platforms; Exit is Ctrl+Q everywhere.
+    mnuFileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    mnuEditPaste->setShortcuts(QKeySequence::Paste);
+    mnuEditCopy->setShortcuts(QKeySequence::Copy);
+    mnuEditCopyAll->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    mnuEditUndo->setShortcuts(QKeySequence::Undo);
+    mnuEditRedo->setShortcuts(QKeySequence::Redo);
+    mnuViewPlot->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    mnuHelpDescription->setShortcuts(QKeySequence::HelpContents);
 }
 
 FileDialogSettings frmDIX::dataFileDialog(const std::string& initialFolder) {
@@ -95,114 +99,98 @@ bool frmDIX::openDataFile(const std::string& initialFolder) {
 }
 
 bool frmDIX::loadDataFile(const std::string& path) {
-    // Everything is checked before the store is touched, so a refused file leaves the data set,
-    // its rejections and the window as they were.
-    const DataFile file = readDataFile(path);
-    if (!file.ok()) {
-        m_platform.showWarning(kProgramTitle, dataFileFailureMessage(path, file));
+    Outcome<DataSet> read = Read_Data_File(path);
+    if (const Refusal* refused = std::get_if<Refusal>(&read)) {
+        m_platform.showWarning(refused->title, refused->message);
         return false;
     }
-    if (file.rows.size() < 3) {
-        m_platform.showWarning("", pasteFailureMessage(PasteFailure::OneOrTwo));
-        return false;
-    }
-    const bool shown = changeAndCalculate([&] {
-        Reset_Store();
-        storeDataFile(file);
-        store().DataFileName = path;
-    });
-    if (shown) {
-        m_history.clear();
-        updateUndoItems();
-    }
-    return shown;
+    return showDataSet(std::get<DataSet>(std::move(read)));
 }
 
-frmDIX::PasteOutcome frmDIX::pasteFromClipboard() {
+frmDIX::PasteOutcome frmDIX::Paste_Clipboard() {
     const std::string text = m_platform.clipboardText();
-    const PastedValues pasted = parseClipboardText(text);
-    if (!pasted.ok()) {
-        const std::string message = pasteFailureMessage(pasted.failure);
-        if (!message.empty()) m_platform.showWarning("", message);
+    Outcome<DataSet> pasted = pastedDataSet(text);
+    if (const Refusal* refused = std::get_if<Refusal>(&pasted)) {
+        if (!refused->message.empty()) m_platform.showWarning(refused->title, refused->message);
         return text.empty() ? PasteOutcome::NoText : PasteOutcome::NotTaken;
     }
-    const bool shown = changeAndCalculate([&] {
-        Reset_Store();
-        storePastedValues(pasted.values);
-        store().LineBuffer = text;
-    });
-    if (!shown) return PasteOutcome::NotTaken;
-    m_history.clear();
-    updateUndoItems();
-    return PasteOutcome::Shown;
+    return showDataSet(std::get<DataSet>(std::move(pasted))) ? PasteOutcome::Shown
+                                                             : PasteOutcome::NotTaken;
 }
 
-void frmDIX::rejectRow(const Cell& position) {
-    SampleStore& s = store();
-    // Three values are the least any test takes; fewer means no data set is shown. The row
-    // must be one that is still under test, or NData would drift from the markers.
-    if (!m_showsResults || s.NData <= 3 || !position.isInteger()) return;
-    const double row = position.toNumber();
-    if (row < 1 || row > s.RowCount || row > kMaxRows || !isUnderTest(static_cast<int>(row)))
+void frmDIX::Reset_Store() {
+    m_analysis.reset();
+    m_history.clear();
+}
+
+void frmDIX::warnTablesFailed(const TableLookupError& e) {
+    m_platform.showWarning(kProgramTitle,
+                           std::string(e.what()) + " The outlier tests could not be run.");
+}
+
+bool frmDIX::showDataSet(DataSet data) {
+    try {
+        Analysis computed =
+            Analysis::of(std::make_shared<const DataSet>(std::move(data)), m_tables);
+        Reset_Store();
+        m_analysis = std::move(computed);
+    } catch (const TableLookupError& e) {
+        warnTablesFailed(e);
+        return false;
+    }
+    Present_Values();
+    return true;
+}
+
+void frmDIX::rejectExtreme(Extreme extreme) {
+    if (!m_analysis) return;
+    std::optional<Analysis> next;
+    try {
+        next = m_analysis->rejecting(extreme, m_tables);
+    } catch (const TableLookupError& e) {
+        warnTablesFailed(e);
         return;
-    Snapshot before = snapshot();
-    const bool shown = changeAndCalculate([&] {
-        s.Rejected[static_cast<size_t>(row)] = 1;
-        s.NData -= 1;
-        m_model.showRejectedRow(static_cast<int>(row));
-        m_rejectedRows.push_back(static_cast<int>(row));
-    });
-    if (!shown) return;
-    s.CopyMode = 2;
-    m_history.changed(std::move(before));
-    updateUndoItems();
+    }
+    // Three values are the least any test takes.
+    if (!next) return;
+    m_history.changed(Rejection{std::move(*m_analysis), CopyMode});
+    m_analysis = std::move(*next);
+    CopyMode = ReportMode::Long;
+    Present_Values();
     Copy_To();
 }
 
-void frmDIX::cmdRejectMin_Click() { rejectRow(store().PosMin); }
+void frmDIX::cmdRejectMin_Click() { rejectExtreme(Extreme::Smallest); }
 
-void frmDIX::cmdRejectMax_Click() { rejectRow(store().PosMax); }
+void frmDIX::cmdRejectMax_Click() { rejectExtreme(Extreme::Largest); }
 
-void frmDIX::mnuFileItem_Click(int index) {
-    if (index == 1) {
-        openDataFile("");
-    } else if (index == 3) {
-        QApplication::closeAllWindows();
-        QCoreApplication::quit();
-    }
+void frmDIX::copyReport(ReportMode mode) {
+    // A copy with no results on screen changes nothing.
+    if (!m_analysis) return;
+    if (CopyMode != ReportMode::Long) CopyMode = mode;
+    Copy_To();
 }
 
-void frmDIX::mnuEditItem_Click(int index) {
-    // Undo and Redo put back what a rejection changed, report mode included, and nothing else.
-    if (index == 3 || index == 4) return stepRejections(index == 3);
-    // The chosen item becomes the report mode unless the long report was chosen once; a paste
-    // that does not take, or a copy with no results on screen, changes nothing.
-    SampleStore& s = store();
-    if (index == 0) {
-        if (pasteFromClipboard() == PasteOutcome::Shown && s.CopyMode != 2) s.CopyMode = 0;
-    } else if (index <= 2 && m_showsResults) {
-        if (s.CopyMode != 2) s.CopyMode = index;
-        Copy_To();
-    }
+void frmDIX::restore(Rejection state) {
+    m_analysis = std::move(state.analysis);
+    CopyMode = state.copyMode;
+    Present_Values();
 }
 
-void frmDIX::mnuHelpItem_Click(int index) {
-    if (index == 0)
-        showHelpDescription(m_platform);
-    else if (index == 1)
-        showHelpAbout(m_platform);
+// Undo and Redo put back what a rejection changed, report mode included, and nothing else.
+void frmDIX::undoReject() {
+    if (m_history.canUndo()) restore(m_history.undo(Rejection{*m_analysis, CopyMode}));
 }
 
-void frmDIX::mnuViewItem_Click(int index) {
-    if (index == 0) showPlot();
-    if (index == 1) showGesd();
+void frmDIX::redoReject() {
+    if (m_history.canRedo()) restore(m_history.redo(Rejection{*m_analysis, CopyMode}));
 }
 
 void frmDIX::showGesd() {
     if (m_gesd == nullptr) {
         m_gesd = new frmGesd(this, [this](const GesdSettings& settings) {
             m_gesdSettings = settings;
-            updateGesd();
+            Present_Values();
         });
         for (QAction* action : findChildren<QAction*>())
             if (!action->shortcuts().isEmpty()) m_gesd->addAction(action);
@@ -214,13 +202,9 @@ void frmDIX::showGesd() {
 }
 
 void frmDIX::updateGesd() {
-    // Results are on screen exactly when the count label holds a count.
-    const bool results = !m_model.text("lblN").empty();
-    const GesdView view = runGesd(store(), m_gesdSettings);
-    m_gesdStatus->setText(results ? QString::fromStdString(gesdStatusLine(view, m_model))
-                                  : QString());
-    if (m_gesd) m_gesd->showResult(results ? view : GesdView{}, m_gesdSettings);
-    if (m_plot) m_plot->refresh(store(), m_model, results ? &view : nullptr);
+    m_gesdStatus->setText(QString::fromStdString(m_shown.statusLine));
+    if (m_gesd) m_gesd->showResult(m_shown.gesd, m_gesdSettings);
+    if (m_plot) m_plot->refresh(m_shown.plot);
 }
 
 frmPlot* frmDIX::plotWindow() const { return m_plot; }

@@ -10,7 +10,6 @@
 #include <QShortcut>
 #include <cmath>
 
-#include "core/store.h"
 #include "ui/desktop.h"
 
 namespace sifton {
@@ -163,7 +162,7 @@ void frmHelp_1::closeEvent(QCloseEvent* event) {
 
 // Neither click looks at the outcome: a missing document or browser is the desktop's business.
 void frmHelp_1::cmdOpenAcrobat_Click() {
-    m_platform.openExternal(helpDocumentPath(store().HelpFolder));
+    m_platform.openExternal(helpDocumentPath(m_platform.executableFolder()));
 }
 
 void frmHelp_1::cmdDownload_Click() { m_platform.openExternal(kDownloadPageAddress); }

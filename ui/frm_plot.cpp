@@ -57,9 +57,8 @@ void frmPlot::buildMenus() {
     connect(close, &QAction::triggered, this, &QWidget::close);
 }
 
-void frmPlot::refresh(const SampleStore& s, const ResultsModel& model, const GesdView* esd) {
-    m_data = plotData(s, model, esd);
-    m_dataFileName = s.DataFileName;
+void frmPlot::refresh(const PlotData& data) {
+    m_data = data;
     m_canvas->update();
 }
 
@@ -74,7 +73,7 @@ FileDialogSettings frmPlot::saveDialog() const {
                         {"PDF document (*.pdf)", "*.pdf"}};
     settings.selectedFilter = 1;
     // Beside the data file, named after it; a pasted data set has no file to go by.
-    const QFileInfo data(QString::fromStdString(m_dataFileName));
+    const QFileInfo data(QString::fromStdString(m_data.dataFileName));
     if (data.exists()) {
         settings.initialFolder = data.absolutePath().toStdString();
         settings.fileName = (data.completeBaseName() + QStringLiteral("-plot.png")).toStdString();

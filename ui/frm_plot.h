@@ -8,10 +8,8 @@
 #include <QMainWindow>
 #include <string>
 
-#include "core/store.h"
 #include "platform/platform.h"
 #include "ui/plot_geometry.h"
-#include "ui/results_model.h"
 
 namespace sifton {
 
@@ -23,8 +21,8 @@ class frmPlot : public QMainWindow {
     // closes every window when it closes) and is destroyed with it.
     frmPlot(Platform& platform, QWidget* resultsWindow);
 
-    // Takes what the store holds and the results window shows, and draws it anew.
-    void refresh(const SampleStore& s, const ResultsModel& model, const GesdView* esd = nullptr);
+    // Takes what the results window shows, and draws it anew.
+    void refresh(const PlotData& data);
 
     const PlotData& data() const { return m_data; }
     // The plot laid out at the window's present drawing size: what it shows and what it saves.
@@ -40,7 +38,6 @@ class frmPlot : public QMainWindow {
 
     Platform& m_platform;
     PlotData m_data;
-    std::string m_dataFileName;
     QWidget* m_canvas = nullptr;
 };
 

@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QShortcut>
 
-#include "core/store.h"
 #include "ui/artwork.h"
 #include "ui/desktop.h"
 #include "ui/frm_dix.h"
@@ -149,13 +148,10 @@ void frmStart::dropEvent(QDropEvent* event) {
 void frmStart::cmdPaste_Click() {
     // The results window takes over whenever the clipboard held text, even when its values were
     // refused or could not be computed; it then shows no results.
-    if (resultsWindow().pasteFromClipboard() != frmDIX::PasteOutcome::NoText) handOver();
+    if (resultsWindow().Paste_Clipboard() != frmDIX::PasteOutcome::NoText) handOver();
 }
 
 frmStart* Main(Platform& platform, const QStringList& arguments) {
-    SampleStore& s = store();
-    s.TableFolder = platform.executableFolder();
-    s.HelpFolder = platform.executableFolder();
     auto* start = new frmStart(platform);
     // A relative path names a file in the folder the program was started from; the window shows
     // it in full, as the dialog would give it.

@@ -41,7 +41,8 @@ class frmStart : public QWidget {
     bool m_handedOver = false;
 };
 
-// Sets the table and help folders to the executable's folder and shows the start window. With a
+// Shows the start window; the results window finds the table files and the help document in the
+// executable's folder. With a
 // file among the program's arguments (QCoreApplication::arguments(), the program first) that
 // file is opened first, as the open command would: the results window then shows in place of
 // the start window, and a refused file shows its message before the start window. The start

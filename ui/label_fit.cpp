@@ -21,8 +21,9 @@ bool covered(const std::vector<LabelState>& labels, const LabelState& l) {
 }
 
 Elide elideMode(const std::string& name) {
-    if (name == "lblFileName") return Elide::Middle;
-    if (name == "lblLocality" || name == "lblLocalityM" || name == "lblStratAge")
+    const auto is = [&name](LabelId id) { return name == designOf(id).name; };
+    if (is(LabelId::lblFileName)) return Elide::Middle;
+    if (is(LabelId::lblLocality) || is(LabelId::lblLocalityM) || is(LabelId::lblStratAge))
         return Elide::Right;
     return Elide::None;
 }

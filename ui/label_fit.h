@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/results_model.h"
+#include "ui/results_labels.h"
 
 namespace sifton {
 

@@ -29,22 +29,6 @@ constexpr double kTextSize = 11;
 constexpr double kTitleSize = 15;
 constexpr double kLegendLine = 18;
 
-// One test's pieces in the results window: the cover shown when it did not run and the labels
-// of its verdicts on the smallest and the largest value.
-struct TestLabels {
-    const char* name;
-    const char* shortName;
-    const char* cover;
-    const char* minLabel;
-    const char* maxLabel;
-};
-constexpr TestLabels kTestLabels[] = {
-    {"Grubbs test", "Grubbs", "lblGRUno", "lblGrubbsMin", "lblGrubbsMax"},
-    {"Dixon test", "Dixon", "lblDIXno", "lblDixMin", "lblDixMax"},
-    {"IQR test", "IQR", "lblIQRno", "lblIQRyoung", "lblIQRold"},
-    {"g-test", "g-test", "lblGAUno", "lblGaY", "lblGaO"},
-};
-
 std::string join(const std::vector<std::string>& parts, const std::string& separator) {
     std::string joined;
     for (const std::string& part : parts) joined += (joined.empty() ? "" : separator) + part;
@@ -370,68 +354,6 @@ void legend(const PlotData& data, const Layout& l, Legend& k) {
 int PlotData::underTest() const {
     return static_cast<int>(std::count_if(values.begin(), values.end(),
                                           [](const PlotValue& v) { return !v.rejected; }));
-}
-
-Quartiles iqrQuartiles(const SampleStore& s) {
-    const int n = static_cast<int>(s.NData);
-    // As IQR_Test takes them: a midpoint to 15 significant digits, the decimal the data give.
-    auto at = [&](int numerator, int denominator) {
-        const int k = numerator / denominator;
-        if (numerator % denominator == 0) return s.Sorted[k].toNumber();
-        return Text_To_Number(
-            generalNumberText((s.Sorted[k].toNumber() + s.Sorted[k + 1].toNumber()) / 2));
-    };
-    return {at(3 * n, 4), at(n + 1, 4)};
-}
-
-PlotData plotData(const SampleStore& s, const ResultsModel& model, const GesdView* esd) {
-    PlotData d;
-    std::vector<std::string> source;
-    for (const char* name : {"lblLocality", "lblLocalityM", "lblStratAge"})
-        if (!model.text(name).empty()) source.push_back(model.text(name));
-    if (!model.text("lblN").empty()) source.push_back("n = " + model.text("lblN"));
-    d.title = join(source, "  ·  ");
-
-    for (int i = 1; i <= std::min(s.RowCount, kMaxRows); ++i)
-        d.values.push_back({s.Col1[i].toNumber(), i, s.Rejected[i].toNumber() >= 1});
-    if (d.underTest() == 0) return d;
-
-    d.mean = s.Mean.toNumber();
-    d.sd = s.SDnum.toNumber();
-    d.posMin = static_cast<int>(s.PosMin.toNumber());
-    d.posMax = static_cast<int>(s.PosMax.toNumber());
-
-    // Flagged is what the window highlights; a label under a "NOT TESTED" cover keeps an earlier
-    // data set's colour and does not count.
-    for (const TestLabels& t : kTestLabels) {
-        if (model.label(t.cover).visible) continue;
-        if (model.label(t.minLabel).background == colour::kHighlight)
-            d.minFlaggedBy.push_back(t.shortName);
-        if (model.label(t.maxLabel).background == colour::kHighlight)
-            d.maxFlaggedBy.push_back(t.shortName);
-    }
-    d.minFlagged = !d.minFlaggedBy.empty();
-    d.maxFlagged = !d.maxFlaggedBy.empty();
-
-    const double n = s.NData;
-    const auto below3 = [n](const char* above) { return n < 3 ? "n < 3" : above; };
-    d.tests = {
-        {kTestLabels[0].name, !s.GruTmin.isNotRunMarker(), below3("n > 100")},
-        {kTestLabels[1].name, !s.DixRmin.isNotRunMarker(), below3("n > 25")},
-        {kTestLabels[2].name, !s.IQRQ1.isNotRunMarker(), "n < 6"},
-        {kTestLabels[3].name, !s.GauYoung.isNotRunMarker(), below3("n > 50")},
-    };
-    if (d.tests[0].ran) d.grubbsFactor = s.GrubbsCrit[3];
-    if (d.tests[2].ran) d.quartiles = iqrQuartiles(s);
-    if (esd != nullptr) {
-        const GesdResult& r = esd->result;
-        for (int i = 0; i < r.outliers; ++i) d.esdRows.push_back(esd->rows[static_cast<size_t>(i)]);
-        d.esdSummary = !r.ran() ? "ESD screen: not run (n < 6)"
-                                : "ESD screen (\u03B1 = " + alphaText(r.alpha) +
-                                      ", k = " + std::to_string(r.k) +
-                                      "): " + std::to_string(r.outliers) + " found";
-    }
-    return d;
 }
 
 Ticks niceTicks(double low, double high, int count) {

@@ -1,20 +1,18 @@
 // The data plot without Qt: what the plot window draws and where.
 //
-// plotData() takes a snapshot of what the results window shows: the values from the store, the
-// mean and spread, the quartiles, the Grubbs limits, and which extremes are flagged, decided from
-// the results window's own label colours so the plot and the window never disagree.
-// layoutPlot() places every point, line, band and text of the two panels (the values on one
-// value axis, and the normal quantile plot below it on the same axis) in a pixel rectangle.
-// paintPlot() (plot_painter.h) draws the result on any QPainter: the screen and every export.
+// PlotData is what the presentation (presentation.h) gives the plot: the values of the data
+// set, the mean and spread, the quartiles, the Grubbs limits, and which extremes the tests flag,
+// taken from the results the window shows. layoutPlot() places every point, line, band and text of
+// the two panels (the values on one value axis, and the normal quantile plot below it on the same
+// axis) in a pixel rectangle. paintPlot() (plot_painter.h) draws the result on any QPainter: the
+// screen and every export.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "core/store.h"
-#include "ui/gesd_view.h"
-#include "ui/results_model.h"
+#include "ui/results_labels.h"
 
 namespace sifton {
 
@@ -48,19 +46,11 @@ struct PlotData {
     std::optional<Quartiles> quartiles;  // the unrounded quartiles, when the IQR test ran
     std::vector<PlotTest> tests;         // Grubbs, Dixon, IQR, g-test
     std::vector<int> esdRows;            // rows the ESD screen calls outliers
-    std::string esdSummary;              // what the screen found; empty when not given
+    std::string esdSummary;              // what the screen found; empty without results
+    std::string dataFileName;            // where the values came from
 
     int underTest() const;
 };
-
-// The plot of what the store holds and the results window shows.
-// With the ESD screen's result, the values it calls outliers get a mark of their own.
-PlotData plotData(const SampleStore& s, const ResultsModel& model, const GesdView* esd = nullptr);
-
-// The quartiles IQR_Test decides on, at its positions in the descending Sorted list:
-// Q3 at (n + 1) / 4 and Q1 at 3n / 4, the element at a whole position, else the midpoint of the
-// two neighbours.
-Quartiles iqrQuartiles(const SampleStore& s);
 
 // Rounded tick values in steps of 1, 2 or 5 times a power of ten, about 'count' of them
 // between low and high (both included when they fall on a step).

@@ -28,7 +28,10 @@ std::string reportDate(const Date& date) {
     return text + std::to_string(year);
 }
 
-std::string buildReport(const SampleStore& s, const LabelTextLookup& label, const Date& today) {
+std::string buildReport(const Analysis& analysis, const Presentation& shown, ReportMode mode,
+                        const Date& today) {
+    const auto label = [&shown](LabelId id) { return shown.text(id); };
+    const Statistics& st = analysis.results().statistics;
     std::string r;
     r.reserve(4096);
     auto tabs = [&r](int count) { r.append(static_cast<std::size_t>(count), kTab); };
@@ -40,20 +43,19 @@ std::string buildReport(const SampleStore& s, const LabelTextLookup& label, cons
 
     r += "File name:";
     tabs(1);
-    r += s.DataFileName;
+    r += analysis.dataSet().DataFileName;
     r += kCr;
 
     r += "Number of Data";
     tabs(2);
-    r += number(s.NData);
-    if (s.NData != static_cast<double>(s.RowCount)) {
-        r += " (from " + number(s.RowCount) + " )";
-    }
+    r += number(analysis.NData());
+    if (analysis.NData() != analysis.RowCount())
+        r += " (from " + number(analysis.RowCount()) + " )";
     r += kCr;
 
     r += " Mean:";
     tabs(2);
-    r += label("lblMean");
+    r += label(LabelId::lblMean);
     r += kCr;
 
     tabs(5);
@@ -65,17 +67,17 @@ std::string buildReport(const SampleStore& s, const LabelTextLookup& label, cons
     tabs(3);
     r += "Data:";
     tabs(2);
-    r += label("lblYoungAge");
+    r += label(LabelId::lblYoungAge);
     tabs(1);
-    r += label("lblOldAge");
+    r += label(LabelId::lblOldAge);
     r += kCr;
 
     tabs(3);
     r += "Position in data column";
     tabs(2);
-    r += "{" + s.PosMin.toText() + "}";
+    r += "{" + number(st.minRow) + "}";
     tabs(1);
-    r += "{" + s.PosMax.toText() + "}";
+    r += "{" + number(st.maxRow) + "}";
     r += kCr;
 
     // Lines 8 to 15: one title line and one result line per test, the result line laid out as
@@ -83,20 +85,22 @@ std::string buildReport(const SampleStore& s, const LabelTextLookup& label, cons
     struct TestLines {
         const char* title;
         const char* minCaption;
-        const char* minLabel;
+        LabelId minLabel;
         const char* maxCaption;
-        const char* maxLabel;
+        LabelId maxLabel;
         const char* classCaption;
-        const char* minClass;
-        const char* maxClass;
+        LabelId minClass;
+        LabelId maxClass;
     };
+    using L = LabelId;
     static constexpr std::array<TestLines, 4> kTests = {{
-        {"Grubbs Test", "T_minimum:", "lblGruTmin", "T_maximum:", "lblGruTmax",
-         "Prob.:", "lblGrubbsMin", "lblGrubbsMax"},
-        {"Dixon Test", "R_minimum:", "lblDixRmin", "R_maximum:", "lblDixRmax",
-         "Prob.:", "lblDixMin", "lblDixMax"},
-        {"IQR Test", "Q1:", "lblIQRQ1", "Q3:", "lblIQRQ3", "Prob.:", "lblIQRyoung", "lblIQRold"},
-        {"Gauss g-Test", "g:", "lblGauYoung", "g:", "lblGauOld", "at 5%:", "lblGaY", "lblGaO"},
+        {"Grubbs Test", "T_minimum:", L::lblGruTmin, "T_maximum:", L::lblGruTmax,
+         "Prob.:", L::lblGrubbsMin, L::lblGrubbsMax},
+        {"Dixon Test", "R_minimum:", L::lblDixRmin, "R_maximum:", L::lblDixRmax,
+         "Prob.:", L::lblDixMin, L::lblDixMax},
+        {"IQR Test", "Q1:", L::lblIQRQ1, "Q3:", L::lblIQRQ3, "Prob.:", L::lblIQRyoung,
+         L::lblIQRold},
+        {"Gauss g-Test", "g:", L::lblGauYoung, "g:", L::lblGauOld, "at 5%:", L::lblGaY, L::lblGaO},
     }};
     for (std::size_t t = 0; t < kTests.size(); ++t) {
         const TestLines& test = kTests[t];
@@ -118,22 +122,17 @@ std::string buildReport(const SampleStore& s, const LabelTextLookup& label, cons
         if (t + 1 < kTests.size()) r += kCr;
     }
 
-    if (s.CopyMode != 2) return r;
+    if (mode != ReportMode::Long) return r;
 
     r += kCr;
     tabs(1);
     r += "Data:";
     r += kCr;
-    // RowCount never exceeds the arrays after a successful load; the bound only keeps a
-    // half-failed load from reading past them.
-    const int rows = std::clamp(s.RowCount, 0, kMaxRows);
-    for (int i = 1; i <= rows; ++i) {
-        const double marker = s.Rejected[i].toNumber();
-        if (marker < 1) {
-            r += number(i) + kTab + s.Col1[i].toText() + kCr;
-        } else if (marker == 1) {
-            r += number(i) + kTab + s.Col1[i].toText() + kTab + " <--- This data is rejected" + kCr;
-        }
+    const DataSet& data = analysis.dataSet();
+    for (int i = 1; i <= data.RowCount(); ++i) {
+        r += number(i) + kTab + number(data.Col1(i));
+        if (analysis.Rejected(i)) r += std::string(1, kTab) + " <--- This data is rejected";
+        r += kCr;
     }
     return r;
 }

@@ -1,44 +1,44 @@
 // sifton-report against what it mirrors: the results window driven as a user would (its
-// clipboard, label texts and p-value tooltips after the same loads and rejections), the
-// calculation functions (JSON numbers read back bit for bit), the data-file reader's refusals,
-// and the command line's own rules (formats, quoting, exit statuses).
+// clipboard, label texts and p-value tooltips after the same loads and rejections), a data set
+// worked out by hand, the published ESD example, the data-file reader's refusals, and the
+// command line's own rules (options, formats, quoting, dates, exit statuses).
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QAction>
 #include <QLabel>
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <set>
 #include <sstream>
 
-#include "core/calculation.h"
 #include "core/input.h"
 #include "core/number_text.h"
-#include "core/store.h"
-#include "platform/scripted_platform.h"
 #include "report_cli/report_command.h"
 #include "report_cli/report_output.h"
+#include "tests/support/scripted_platform.h"
 #include "ui/frm_dix.h"
 
 namespace sifton {
 namespace {
 
 namespace fs = std::filesystem;
+using Json = nlohmann::json;
 const std::string kData = SIFTON_SOURCE_DIR "/data";
+const std::string kExamples = SIFTON_SOURCE_DIR "/examples/";
 
-struct Outcome {
+struct Ran {
     int status;
     std::string out, err;
 };
 
-Outcome run(const std::vector<std::string>& args, const std::string& input = {},
-            const std::string& executableFolder = kData, cli::PlotWriter plot = {},
-            const std::string& date = "2026-12-05") {
+Ran run(const std::vector<std::string>& args, const std::string& input = {},
+        const std::string& executableFolder = kData, cli::PlotWriter plot = {},
+        const std::string& date = "2026-12-05") {
     std::istringstream in(input);
     std::ostringstream out, err;
     cli::Environment env{in, out, err, executableFolder, date, {2001, 1, 1}, false, plot};
@@ -48,7 +48,7 @@ Outcome run(const std::vector<std::string>& args, const std::string& input = {},
 
 std::vector<std::string> examples() {
     std::vector<std::string> files;
-    for (const auto& entry : fs::directory_iterator(SIFTON_SOURCE_DIR "/examples"))
+    for (const auto& entry : fs::directory_iterator(kExamples))
         if (entry.path().extension() == ".csv") files.push_back(entry.path().string());
     std::sort(files.begin(), files.end());
     return files;
@@ -76,6 +76,15 @@ std::vector<std::map<std::string, std::string>> tsvRows(const std::string& tsv) 
     return rows;
 }
 
+// The JSON array, each object on a line of its own between the brackets.
+Json jsonArray(const std::string& out) {
+    EXPECT_EQ(out.substr(0, 2), "[\n");
+    EXPECT_EQ(out.substr(out.size() - 3), "\n]\n");
+    const Json array = Json::parse(out);
+    EXPECT_EQ(static_cast<std::size_t>(std::count(out.begin(), out.end(), '\n')), array.size() + 2);
+    return array;
+}
+
 std::string joined(const std::vector<bool>& rejectMax) {
     std::string text;
     for (bool max : rejectMax) text += std::string(text.empty() ? "" : ",") + (max ? "max" : "min");
@@ -87,29 +96,27 @@ struct Window {
     std::string clipboard;
     std::map<std::string, std::string> texts, tooltips;
     std::set<int> rejected;
-    double n = 0;
+    int n = 0;
 };
 
 Window inWindow(const std::string& path, const std::vector<bool>& rejectMax, bool longReport,
                 const std::string& tables = kData) {
     ScriptedPlatform platform;  // dated 5 Dec. 2026
-    store() = SampleStore{};
-    store().TableFolder = tables;
+    platform.folder = tables;
     Window result;
-    {
-        frmDIX w(platform);
-        EXPECT_TRUE(w.loadDataFile(path)) << path;
-        for (bool max : rejectMax) max ? w.cmdRejectMax_Click() : w.cmdRejectMin_Click();
-        w.mnuEditItem_Click(longReport ? 2 : 1);
-        for (const LabelState& l : w.model().labels()) {
-            result.texts[l.name] = l.text;
-            result.tooltips[l.name] = w.findChild<QLabel*>(l.name.c_str())->toolTip().toStdString();
-        }
+    frmDIX w(platform);
+    EXPECT_TRUE(w.loadDataFile(path)) << path;
+    for (bool max : rejectMax) max ? w.cmdRejectMax_Click() : w.cmdRejectMin_Click();
+    w.findChild<QAction*>(longReport ? "mnuEditItem_2" : "mnuEditItem_1")->trigger();
+    for (const LabelState& l : labelStates(w.shown())) {
+        result.texts[l.name] = l.text;
+        if (const auto* label = w.findChild<QLabel*>(l.name.c_str()))
+            result.tooltips[l.name] = label->toolTip().toStdString();
     }
     result.clipboard = platform.clipboard;
-    for (int i = 1; i <= store().RowCount; ++i)
-        if (store().Rejected[i].toNumber() == 1) result.rejected.insert(i);
-    result.n = store().NData;
+    for (int i = 1; i <= w.analysis()->RowCount(); ++i)
+        if (w.analysis()->Rejected(i)) result.rejected.insert(i);
+    result.n = w.analysis()->NData();
     return result;
 }
 
@@ -139,7 +146,7 @@ TEST(ReportCommand, AgreesWithTheResultsWindowOnEveryExample) {
                 args.insert(args.begin(), {"--reject", joined(rejectMax)});
                 table.insert(table.begin(), {"--reject", joined(rejectMax)});
             }
-            const Outcome report = run(args);
+            const Ran report = run(args);
             EXPECT_EQ(report.status, cli::kExitComputed);
             EXPECT_EQ(report.out, window.clipboard);
 
@@ -150,7 +157,7 @@ TEST(ReportCommand, AgreesWithTheResultsWindowOnEveryExample) {
             std::istringstream rowNumbers(row.at("rejected_rows"));
             for (int r; rowNumbers >> r;) rejected.insert(r);
             EXPECT_EQ(rejected, window.rejected);
-            EXPECT_EQ(row.at("n"), generalNumberText(window.n));
+            EXPECT_EQ(row.at("n"), std::to_string(window.n));
             // g rises with Grubbs' T of the same value: one p-value for both.
             if (!row.at("min_g").empty()) {
                 EXPECT_EQ(row.at("min_g_p") + row.at("max_g_p"),
@@ -190,80 +197,195 @@ struct Folder {
     }
 };
 
-const std::string kOddHeader = "\"Tarn \"\"A\"\", \\ east\",AT-1,Eocène\n12.4\n13.1\n11.8\n30.5\n";
+// 7 8 9 9 9 18: mean 10, SS 80, so s = 4 and Grubbs' T is 3/4 and 2. Dixon's r10 is 1/11 and
+// 9/11. Without the 18 the rest has mean 8.4 and SS 3.2, so g = 9.6 / sqrt(3.2 / 4); without the
+// 7, mean 10.6 and SS 69.2. Counting from the largest, Q3 lies at 1.75, (18 + 9) / 2, and Q1 at
+// 4.5, (9 + 8) / 2. Grubbs' p of T = 2 (n = 6) is 6 P(t4 > sqrt(96)), and for t4,
+// P(t4 > t) = 1/2 - x/2 (1 + (1 - x^2)/2) with x^2 = t^2 / (4 + t^2) = 0.96.
+const std::string kByHand = "Hand,H-6,Holocene\n7\n8\n9\n9\n9\n18\n";
 
-TEST(ReportCommand, JsonParsesAndReadsBackEveryNumber) {
+TEST(ReportCommand, JsonOfADataSetWorkedOutByHand) {
     Folder folder;
-    std::vector<std::string> files = examples();
-    files.push_back(folder.write("odd.csv", kOddHeader));
-    files.push_back(folder.write("name \xFF.csv", "x,y,z\n1\n2\n3\n"));  // not UTF-8
-    files.push_back(folder.path + "/missing.csv");
-    const Outcome o = run([&] {
-        std::vector<std::string> args = {"--format", "json"};
-        args.insert(args.end(), files.begin(), files.end());
-        return args;
-    }());
-    EXPECT_EQ(o.status, cli::kExitRefused);
-    QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(o.out), &error);
-    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-    const QJsonArray array = doc.array();
-    ASSERT_EQ(array.size(), static_cast<qsizetype>(files.size()));
-    FolderTables tables(kData, false);
-    for (std::size_t i = 0; i + 1 < files.size(); ++i) {
-        SCOPED_TRACE(files[i]);
-        const QJsonObject j = array[static_cast<qsizetype>(i)].toObject();
-        const DataFile file = readDataFile(files[i]);
-        Sample sample;
-        for (const DataRow& row : file.rows) sample.values.push_back(row.value1);
-        const Results r = calculate(sample, tables);
-        EXPECT_TRUE(j["error"].isNull());
-        EXPECT_EQ(j["locality"].toString().toStdString(), file.locality);
-        const QJsonObject max = j["max"].toObject(), min = j["min"].toObject();
-        EXPECT_EQ(j["mean"].toDouble(), r.statistics.mean);
-        EXPECT_EQ(j["sd"].toDouble(), r.statistics.sd);
-        EXPECT_EQ(max["value"].toDouble(), r.statistics.maxValue);
-        EXPECT_EQ(max["grubbs"]["statistic"].toDouble(), r.grubbs.max.statistic);
-        EXPECT_EQ(max["grubbs"]["p"].toDouble(), r.grubbs.max.p.value);
-        EXPECT_EQ(min["gauss"]["statistic"].toDouble(), r.gauss.ran ? r.gauss.min.g : 0);
-        EXPECT_EQ(min["dixon"]["p"].toDouble(), r.dixon.ran ? r.dixon.min.p.value : 0);
-        EXPECT_EQ(j["iqr"]["upper_outer"].toDouble(), r.iqr.ran ? r.iqr.upperOuter : 0);
+    const std::string path = folder.write("hand.csv", kByHand);
+    const Json j = jsonArray(run({"--format", "json", path}).out).at(0);
+    const std::vector<std::string> keys = {"file",   "locality", "code", "age",  "n",
+                                           "n_read", "rejected", "mean", "sd",   "se",
+                                           "iqr",    "min",      "max",  "gesd", "error"};
+    std::vector<std::string> order;
+    const auto ordered = nlohmann::ordered_json::parse(run({"--format", "json", path}).out);
+    for (const auto& [key, value] : ordered[0].items()) order.push_back(key);
+    EXPECT_EQ(order, keys);
+    EXPECT_EQ(j["file"], path);
+    EXPECT_EQ(std::tuple(j["locality"], j["code"], j["age"], j["n"], j["n_read"], j["error"]),
+              std::tuple("Hand", "H-6", "Holocene", 6, 6, nullptr));
+    EXPECT_EQ(j["rejected"], Json::array());
+    EXPECT_EQ(std::pair(j["mean"].get<double>(), j["sd"].get<double>()), std::pair(10.0, 4.0));
+    EXPECT_DOUBLE_EQ(j["se"].get<double>(), 4 / std::sqrt(6.0));
+    EXPECT_EQ(j["iqr"], Json::parse(R"({"q1": 8.5, "q3": 13.5, "lower_inner": 1, "upper_inner":
+        21, "lower_outer": -6.5, "upper_outer": 28.5})"));
+
+    const Json& max = j["max"];
+    EXPECT_EQ(std::tuple(max["row"], max["value"], max["grubbs"]["statistic"],
+                         max["grubbs"]["class"], max["grubbs"]["p_is_bound"], max["iqr"]),
+              std::tuple(6, 18.0, 2.0, "< 1 %", false, "within inner fences"));
+    const double grubbsP = 6 * (0.5 - std::sqrt(0.96) / 2 * (1 + 0.04 / 2));
+    EXPECT_NEAR(max["grubbs"]["p"].get<double>(), grubbsP, 1e-12);
+    EXPECT_DOUBLE_EQ(max["dixon"]["statistic"].get<double>(), 9.0 / 11);
+    EXPECT_EQ(std::tuple(max["dixon"]["class"], max["dixon"]["p_is_bound"]),
+              std::tuple("< 0.5 %", false));
+    EXPECT_GT(max["dixon"]["p"].get<double>(), 0.001);  // the table's bound is not reached
+    EXPECT_LT(max["dixon"]["p"].get<double>(), 0.005);  // within its class
+    const Json& g = max["gauss"];
+    EXPECT_DOUBLE_EQ(g["statistic"].get<double>(), 9.6 / std::sqrt(0.8));
+    EXPECT_EQ(std::tuple(g["unbounded"], g["critical"], g["outlier"], g["p"]),
+              std::tuple(false, 4.3388, true, max["grubbs"]["p"]));
+
+    const Json& min = j["min"];
+    EXPECT_EQ(std::tuple(min["row"], min["value"], min["grubbs"]["statistic"],
+                         min["grubbs"]["class"], min["grubbs"]["p"], min["grubbs"]["p_is_bound"]),
+              std::tuple(1, 7.0, 0.75, "> 10 %", 1.0, true));  // 6 P(t4 > 0.79) is above 1
+    EXPECT_DOUBLE_EQ(min["dixon"]["statistic"].get<double>(), 1.0 / 11);
+    EXPECT_DOUBLE_EQ(min["gauss"]["statistic"].get<double>(), 3.6 / std::sqrt(69.2 / 4));
+    EXPECT_EQ(min["gauss"]["outlier"], false);
+
+    // The ESD screen: k = (6 - 1) / 2; R1 = 8 / 4 beats lambda1, the two-sided 5 % Grubbs value
+    // for n = 6 (the 2.5 % column of grubbs.dat); R2 = 1.4 / sqrt(0.8) does not beat lambda2.
+    const Json& esd = j["gesd"];
+    EXPECT_EQ(std::tuple(esd["alpha"], esd["k"], esd["outliers"], esd["rows"]),
+              std::tuple(0.05, 2, 1, Json::array({6})));
+    ASSERT_EQ(esd["steps"].size(), 2u);
+    EXPECT_EQ(std::tuple(esd["steps"][0]["i"], esd["steps"][0]["row"], esd["steps"][0]["value"],
+                         esd["steps"][0]["R"], esd["steps"][1]["row"]),
+              std::tuple(1, 6, 18.0, 2.0, 1));
+    EXPECT_NEAR(esd["steps"][0]["lambda"].get<double>(), 1.8871, 1e-4);
+    EXPECT_NEAR(esd["steps"][1]["lambda"].get<double>(), 1.7150, 1e-4);
+    EXPECT_DOUBLE_EQ(esd["steps"][1]["R"].get<double>(), 1.4 / std::sqrt(0.8));
+}
+
+// Every number, class and flag of the JSON object is the one in the tsv column of the same
+// meaning, read back bit for bit; a test that did not run is null there and empty here.
+TEST(ReportCommand, JsonAndTsvCarryTheSameResults) {
+    const std::pair<const char*, const char*> same[] = {{"/n", "n"},
+                                                        {"/n_read", "n_read"},
+                                                        {"/mean", "mean"},
+                                                        {"/sd", "sd"},
+                                                        {"/se", "se"},
+                                                        {"/locality", "locality"},
+                                                        {"/iqr/q1", "q1"},
+                                                        {"/iqr/q3", "q3"},
+                                                        {"/iqr/lower_inner", "lower_inner_fence"},
+                                                        {"/iqr/upper_inner", "upper_inner_fence"},
+                                                        {"/iqr/lower_outer", "lower_outer_fence"},
+                                                        {"/iqr/upper_outer", "upper_outer_fence"},
+                                                        {"/gesd/outliers", "gesd_outliers"}};
+    const std::pair<const char*, const char*> sides[] = {
+        {"/row", "_row"},
+        {"/value", ""},
+        {"/grubbs/statistic", "_grubbs_t"},
+        {"/grubbs/class", "_grubbs_class"},
+        {"/grubbs/p", "_grubbs_p"},
+        {"/grubbs/p_is_bound", "_grubbs_p_is_bound"},
+        {"/dixon/statistic", "_dixon_r"},
+        {"/dixon/class", "_dixon_class"},
+        {"/dixon/p", "_dixon_p"},
+        {"/dixon/p_is_bound", "_dixon_p_is_bound"},
+        {"/iqr", "_iqr_verdict"},
+        {"/gauss/critical", "_g_critical"},
+        {"/gauss/p", "_g_p"}};
+    Folder folder;
+    std::vector<std::vector<std::string>> runs;
+    for (const std::string& file : examples()) runs.push_back({"--reject", "max", file});
+    runs.push_back({folder.write("spreadless.csv", "a,b,c\n5\n5\n5\n5\n9\n")});  // g unbounded
+    runs.push_back({"--reject", "max", folder.path + "/spreadless.csv"});  // s = 0: no statistics
+    runs.push_back({folder.write("hand.csv", kByHand)});
+    for (std::vector<std::string> args : runs) {
+        SCOPED_TRACE(testing::PrintToString(args));
+        const auto row = tsvRows(run(args).out).at(0);
+        args.insert(args.begin(), {"--format", "json"});
+        const Json j = jsonArray(run(args).out).at(0);
+        auto check = [&](const std::string& pointer, const std::string& column) {
+            SCOPED_TRACE(pointer);
+            const Json::json_pointer at(pointer);
+            const std::string& cell = row.at(column);
+            if (!j.contains(at) || j[at].is_null())
+                EXPECT_TRUE(cell.empty() || !std::isfinite(std::stod(cell))) << cell;
+            else if (j[at].is_string())
+                EXPECT_EQ(j[at].get<std::string>(), cell);
+            else if (j[at].is_boolean())
+                EXPECT_EQ(j[at].get<bool>() ? "true" : "false", cell);
+            else
+                EXPECT_EQ(j[at].get<double>(), std::stod(cell));
+        };
+        for (const auto& [pointer, column] : same) check(pointer, column);
+        for (const std::string side : {"min", "max"}) {
+            for (const auto& [pointer, column] : sides) check("/" + side + pointer, side + column);
+            const Json& g = j[side]["gauss"];
+            const std::string& cell = row.at(side + "_g");
+            if (g.is_null())
+                EXPECT_EQ(cell, "");
+            else if (g["unbounded"].get<bool>())
+                EXPECT_EQ(std::tuple(g["statistic"], cell), std::tuple(nullptr, "inf"));
+            else
+                EXPECT_EQ(g["statistic"].get<double>(), std::stod(cell));
+            if (!g.is_null()) {
+                EXPECT_EQ(g["outlier"].get<bool>() ? "outlier" : "OK", row.at(side + "_g_verdict"));
+            }
+        }
+        std::string rejected;
+        for (const Json& r : j["rejected"]) rejected += (rejected.empty() ? "" : " ") + r.dump();
+        EXPECT_EQ(rejected, row.at("rejected_rows"));
     }
-    EXPECT_EQ(array[static_cast<qsizetype>(files.size() - 2)]["file"].toString().toStdString(),
-              folder.path + "/name \uFFFD.csv");
-    const QJsonObject refused = array.last().toObject();
-    EXPECT_TRUE(refused["n"].isNull() && refused["min"].isNull());
-    EXPECT_EQ(refused["error"].toString().toStdString(),
-              dataFileFailureMessage(files.back(), readDataFile(files.back())));
+}
+
+TEST(ReportCommand, JsonStringsAndRefusedFiles) {
+    Folder folder;
+    const std::string odd =
+        folder.write("odd.csv", "\"Tarn \"\"A\"\", \\ east\",AT-1,Eocène\n1\n2\n4\n");
+    const std::string notUtf8 = folder.write("name \xFF.csv", "x,y,z\n1\n2\n3\n");
+    const std::string controls = folder.path + "/tab\there\x01.csv";  // missing
+    const Ran o = run({"--format", "json", odd, notUtf8, controls});
+    EXPECT_EQ(o.status, cli::kExitRefused);
+    const Json array = jsonArray(o.out);
+    ASSERT_EQ(array.size(), 3u);
+    EXPECT_EQ(array[0]["locality"], "Tarn \"A\", \\ east");
+    EXPECT_EQ(array[0]["age"], "Eocène");
+    EXPECT_EQ(array[1]["file"], folder.path + "/name \uFFFD.csv");
+    const Json& refused = array[2];
+    EXPECT_EQ(refused["file"], controls);
+    EXPECT_EQ(refused["error"], dataFileFailureMessage(controls, readDataFile(controls)));
+    EXPECT_EQ(refused.size(), 15u);
+    for (const auto& [key, value] : refused.items()) {
+        if (key != "file" && key != "error") {
+            EXPECT_TRUE(value.is_null()) << key;
+        }
+    }
 }
 
 // The ESD screen of the published example: three outliers through masking, none when k = 2
 // stops short of them; below six values it does not run.
 TEST(ReportCommand, EsdScreenInJsonAndTsv) {
-    const std::string example = SIFTON_SOURCE_DIR "/examples/esd-example-54.csv";
-    const Outcome json = run({"--format", "json", example});
-    const QJsonObject g = QJsonDocument::fromJson(QByteArray::fromStdString(json.out))
-                              .array()[0]
-                              .toObject()["gesd"]
-                              .toObject();
-    EXPECT_EQ(std::tuple(g["alpha"].toDouble(), g["k"].toInt(), g["outliers"].toInt(),
-                         g["steps"].toArray().size(), g["rows"].toArray()[2].toInt()),
-              std::tuple(0.05, 10, 3, qsizetype{10}, 52));
-    EXPECT_NEAR(g["steps"][2]["lambda"].toDouble(), 3.1439, 1e-4);
-    const auto rows = tsvRows(run({"--gesd-k", "2", "--gesd-alpha", "0.01", example,
-                                   SIFTON_SOURCE_DIR "/examples/aspen-tarn-5.csv"})
-                                  .out);
+    const std::string example = kExamples + "esd-example-54.csv";
+    const Json g = jsonArray(run({"--format", "json", example}).out).at(0)["gesd"];
+    EXPECT_EQ(std::tuple(g["alpha"], g["k"], g["outliers"], g["steps"].size(), g["rows"]),
+              std::tuple(0.05, 10, 3, 10u, Json::array({54, 53, 52})));
+    EXPECT_NEAR(g["steps"][2]["lambda"].get<double>(), 3.1439, 1e-4);
+    const auto rows = tsvRows(
+        run({"--gesd-k", "2", "--gesd-alpha", "0.01", example, kExamples + "aspen-tarn-5.csv"})
+            .out);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(std::tuple(rows[0].at("gesd_outliers"), rows[0].at("gesd_rows"),
                          rows[1].at("gesd_outliers")),
               std::tuple("0", "", ""));
     EXPECT_NE(run({example}).out.find("\t3\t54 53 52\n"), std::string::npos);
+    EXPECT_EQ(jsonArray(run({"--format=json", kExamples + "aspen-tarn-5.csv"}).out)[0]["gesd"],
+              nullptr);
 }
 
 TEST(ReportCommand, CsvQuotesAndTsvEscapesFields) {
     Folder folder;
-    const std::string path = folder.write("odd.csv", kOddHeader);
-    const Outcome csv = run({"--format=csv", path});
+    const std::string path = folder.write(
+        "odd.csv", "\"Tarn \"\"A\"\", \\ east\",AT-1,Eocène\n12.4\n13.1\n11.8\n30.5\n");
+    const Ran csv = run({"--format=csv", path});
     EXPECT_NE(csv.out.find("\r\n" + path + ",,\"Tarn \"\"A\"\", \\ east\",AT-1,Eocène,4,4,"),
               std::string::npos)
         << csv.out;
@@ -279,7 +401,7 @@ TEST(ReportCommand, RefusedFilesAndStandardInput) {
     const std::string two = folder.write("two.csv", "a,b,c\n10\n12\n");
     const std::string text = folder.write("text.csv", "a,b,c\n10\nten\n12\n");
     const std::string none = folder.path + "/none.csv";
-    const Outcome o = run({good, two, text, none});
+    const Ran o = run({good, two, text, none});
     EXPECT_EQ(o.status, cli::kExitRefused);
     const std::string messages[] = {"What can I test with one or two data?",
                                     dataFileFailureMessage(text, readDataFile(text)),
@@ -293,63 +415,155 @@ TEST(ReportCommand, RefusedFilesAndStandardInput) {
     for (int i = 1; i <= 3; ++i) EXPECT_EQ(rows[i].at("error") + rows[i].at("n"), messages[i - 1]);
 
     // Standard input reads as the file does.
-    const Outcome in = run({"-"}, "a,b,c\n10\n12\n11\n30\n12\n");
+    const Ran in = run({"-"}, "a,b,c\n10\n12\n11\n30\n12\n");
     auto fromInput = tsvRows(in.out).at(0), fromFile = rows[0];
     fromInput.erase("file"), fromFile.erase("file");
     EXPECT_EQ(std::pair(in.status, fromInput), std::pair(cli::kExitComputed, fromFile));
     EXPECT_EQ(run({"-"}, "a,b,c\n10\n12\n").status, cli::kExitRefused);
+    // After -- every argument is a file, - still standard input.
+    const Ran dashes = run({"--", "-"}, "a,b,c\n10\n12\n11\n30\n12\n");
+    EXPECT_EQ(std::pair(dashes.status, dashes.out), std::pair(in.status, in.out));
 }
 
+// The first wrong argument is the one reported, with the command line as written.
 TEST(ReportCommand, UsageErrors) {
-    for (const std::vector<std::string>& args :
-         std::vector<std::vector<std::string>>{{},
-                                               {"--format", "xml", "a.csv"},
-                                               {"--reject", "max,up", "a.csv"},
-                                               {"--report", "short", "a.csv", "b.csv"},
-                                               {"--report", "long", "--format", "tsv", "a.csv"},
-                                               {"-", "-"},
-                                               {"--tables"},
-                                               {"--gesd-alpha", "0.5", "a.csv"},
-                                               {"--gesd-k", "0", "a.csv"},
-                                               {"--frobnicate", "a.csv"}}) {
-        const Outcome o = run(args);
-        EXPECT_EQ(o.status, cli::kExitUsage) << testing::PrintToString(args);
-        EXPECT_EQ(o.err.rfind("sifton-report: ", 0), 0u) << o.err;
+    const std::string unknownX = "unknown option -x", format = "--format is tsv, csv or json, not ";
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{}, "no data file given"},
+        {{"--"}, "no data file given"},
+        {{"--format", "xml", "a.csv"}, format + "\"xml\""},
+        {{"--format="}, format + "\"\""},
+        {{"--format", "xml", "--frob", "a.csv"}, format + "\"xml\""},
+        {{"--frob", "--format", "xml", "a.csv"}, "unknown option --frob"},
+        {{"--frob=3", "a.csv"}, "unknown option --frob"},
+        {{"-x"}, unknownX},
+        {{"-x=1", "a.csv"}, unknownX},
+        {{"-format", "json", "a.csv"}, "unknown option -format"},
+        {{"-help"}, "unknown option -help"},
+        {{"-hh"}, "unknown option -hh"},
+        {{"--h"}, "unknown option --h"},
+        {{"-h=1"}, "unknown option -h"},
+        {{"--help=1"}, "unknown option --help"},
+        {{"--version=2"}, "unknown option --version"},
+        {{"--=x", "a.csv"}, "unknown option --"},
+        {{"---format", "tsv", "a.csv"}, "unknown option ---format"},
+        {{"--help", "--frob"}, "unknown option --frob"},
+        {{"--tables"}, "--tables needs a value"},
+        {{"a.csv", "--gesd-k"}, "--gesd-k needs a value"},
+        {{"--reject", "up", "--tables"}, "--reject takes a list such as max,min,max, not \"up\""},
+        {{"--reject=max,", "a.csv"}, "--reject takes a list such as max,min,max, not \"max,\""},
+        {{"--report", "full", "a.csv"}, "--report is short or long, not \"full\""},
+        {{"--report", "short", "a.csv", "b.csv"}, "--report takes exactly one data file"},
+        {{"--report", "long", "--format", "tsv", "a.csv"},
+         "--report writes the clipboard report; it takes no --format"},
+        {{"--plot", "p.svg", "a.csv", "b.csv"}, "--plot takes exactly one data file"},
+        {{"--plot", "plot.gif", "a.csv"},
+         "--plot writes PNG, SVG or PDF: give the file name the ending .png, .svg or .pdf"},
+        {{"-", "-"}, "standard input (-) can be read only once"},
+        {{"--gesd-alpha", "0.5", "a.csv"},
+         "--gesd-alpha takes a level above 0 and below 0.5, such as 0.05"},
+        {{"--gesd-alpha="}, "--gesd-alpha takes a level above 0 and below 0.5, such as 0.05"},
+        {{"--gesd-k", "0", "a.csv"}, "--gesd-k takes a whole number from 1 up"},
+        {{"--gesd-k", "150", "a.csv"}, "--gesd-k takes a whole number from 1 up"},
+        {{"--gesd-k", "3x", "a.csv"}, "--gesd-k takes a whole number from 1 up"}};
+    for (const auto& [args, why] : cases) {
+        const Ran o = run(args);
+        EXPECT_EQ(std::tuple(o.status, o.err, o.out),
+                  std::tuple(cli::kExitUsage,
+                             "sifton-report: " + why + "\nTry 'sifton-report --help'.\n", ""))
+            << testing::PrintToString(args);
     }
-    EXPECT_EQ(run({"--version"}).out, "sifton-report 1.0.0\n");
-    const std::string file = SIFTON_SOURCE_DIR "/examples/aspen-tarn-5.csv";
-    for (const char* date : {"2026-02-29", "2026-13-01", "2026-4-1", "5 Dec. 26"})
-        EXPECT_EQ(run({"--report", "short", file}, {}, kData, {}, date).status, cli::kExitUsage);
-    EXPECT_EQ(run({"--report", "short", file}, {}, kData, {}, "2028-02-29").out.substr(34, 14),
-              "\t\t\t\t29 Feb. 28");
 }
 
-// --plot hands the writer the store and the window's labels after the rejections; the table
-// row follows, and a plot that cannot be written is a refusal.
+TEST(ReportCommand, OptionsAsWrittenOnTheCommandLine) {
+    EXPECT_EQ(run({"--version"}).out, "sifton-report 1.0.0\n");
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"-h"}, {"--help"}, {"a.csv", "--help", "-", "-"}, {"--tables", "x", "-h"}})
+        EXPECT_EQ(std::pair(run(args).status, run(args).out),
+                  std::pair(cli::kExitComputed, cli::helpText()))
+            << testing::PrintToString(args);
+    // A value is the next argument whatever it looks like; the last of an option counts.
+    const std::string file = kExamples + "aspen-tarn-5.csv";
+    const std::string expected = run({"--format", "csv", file}).out;
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--format=csv", file},
+                                               {file, "--format", "csv"},
+                                               {"--format", "json", "--format", "csv", file}})
+        EXPECT_EQ(run(args).out, expected) << testing::PrintToString(args);
+    EXPECT_EQ(
+        run({"--tables", "--format", "--tables=" + kData, "--format", "csv", file}, {}, "/nowhere")
+            .out,
+        expected);
+    const Ran dashes = run({"--", "-h", "--format"});
+    EXPECT_EQ(tsvRows(dashes.out).size(), 2u);
+    EXPECT_NE(dashes.err.find("sifton-report: -h: "), std::string::npos);
+    EXPECT_NE(dashes.err.find("sifton-report: --format: "), std::string::npos);
+    // Bytes that are not UTF-8 stay as they are, in options' values too.
+    Folder folder;
+    const std::string odd = folder.path + "/f\xE9\xFF";
+    fs::create_directory(odd);
+    for (const char* name : {"grubbs.dat", "dixon.dat", "gauss-g.dat"})
+        fs::copy_file(kData + "/" + name, odd + "/" + name);
+    EXPECT_EQ(run({"--tables", odd, file}).err,
+              "sifton-report: warning: The table file " + odd +
+                  "/dixon-p.dat is missing or cannot be opened. The Dixon p-values are left "
+                  "empty.\n");
+}
+
+// SIFTON_DATE, read only for --report: exactly YYYY-MM-DD, a day of the calendar.
+TEST(ReportCommand, ReportDate) {
+    const std::string file = kExamples + "aspen-tarn-5.csv";
+    const std::pair<const char*, const char*> accepted[] = {{"2028-02-29", "29 Feb. 28"},
+                                                            {"2000-02-29", "29 Feb. 00"},
+                                                            {"2026-12-31", "31 Dec. 26"},
+                                                            {"0000-02-29", "29 Feb. 00"}};
+    for (const auto& [date, shown] : accepted) {
+        const Ran o = run({"--report", "short", file}, {}, kData, {}, date);
+        EXPECT_EQ(o.out.substr(0, o.out.find('\r')),
+                  std::string("Test of outliers by Sifton program\t\t\t\t") + shown);
+    }
+    for (const char* date :
+         {"2026-02-29", "1900-02-29", "2026-04-31", "2026-13-01", "2026-00-10", "2026-12-00",
+          "2026-4-1", "2026-12-5", " 2026-1-01", "+202-01-01", "-001-01-01", "2026-+1-01",
+          "2026-01- 1", "2026/12/05", "20261205", "2026-12-05x", "5 Dec. 26"}) {
+        EXPECT_EQ(std::pair(run({"--report", "short", file}, {}, kData, {}, date).err,
+                            run({file}, {}, kData, {}, date).status),
+                  std::pair("sifton-report: SIFTON_DATE must be a date as YYYY-MM-DD, not \"" +
+                                std::string(date) + "\"\nTry 'sifton-report --help'.\n",
+                            cli::kExitComputed));
+    }
+}
+
+// --plot hands the writer the presentation's plot after the rejections; the table row follows,
+// and a plot that cannot be written is a refusal.
 TEST(ReportCommand, PlotGetsTheWindowsStateAfterTheRejections) {
-    const std::string path = SIFTON_SOURCE_DIR "/examples/harrow-creek-outlier-12.csv";
+    const std::string path = kExamples + "harrow-creek-outlier-12.csv";
     std::string seen;
-    auto writer = [&seen](const SampleStore& s, const ResultsModel& model, const GesdView&,
-                          const std::string& to) {
-        seen = to + " " + generalNumberText(s.NData) + " " + model.text("lblRejecList");
+    auto writer = [&seen](const PlotData& plot, const std::string& to) {
+        std::string rejected;
+        for (const PlotValue& v : plot.values)
+            if (v.rejected) rejected += " #" + std::to_string(v.row);
+        seen = to + " " + std::to_string(plot.underTest()) + rejected + " " + plot.dataFileName;
         return std::string(to == "ok.svg" ? "" : "no room");
     };
-    const Outcome o = run({"--reject", "max", "--plot", "ok.svg", path}, {}, kData, writer);
+    const Ran o = run({"--reject", "max", "--plot", "ok.svg", path}, {}, kData, writer);
     EXPECT_EQ(std::tuple(o.status, seen, tsvRows(o.out).size()),
-              std::tuple(cli::kExitComputed, "ok.svg 11 Rejected: #9", 1u));
+              std::tuple(cli::kExitComputed, "ok.svg 11 #9 " + path, 1u));
     EXPECT_EQ(run({"--plot", "full.PNG", path}, {}, kData, writer).err,
               "sifton-report: full.PNG: no room\n");
-    EXPECT_EQ(run({"--plot", "plot.gif", path}, {}, kData, writer).status, cli::kExitUsage);
+    EXPECT_EQ(run({"--plot", "plot.svg", path}).err,
+              "sifton-report: --plot is not available in this build\n");
 }
 
 // Without dixon-p.dat the tests run and the Dixon p-values are left empty, with one warning on
-// the command line and the reason in the window's tooltips.
-TEST(ReportCommand, MissingDixonDistributionTable) {
+// the command line and the reason in the window's tooltips; without the other tables the tests
+// do not run.
+TEST(ReportCommand, MissingTables) {
     Folder folder;
     for (const char* name : {"grubbs.dat", "dixon.dat", "gauss-g.dat"})
         fs::copy_file(kData + "/" + name, folder.path + "/" + name);
-    const std::string path = SIFTON_SOURCE_DIR "/examples/aspen-tarn-5.csv";
-    const Outcome o = run({"--tables", folder.path, path, path});
+    const std::string path = kExamples + "aspen-tarn-5.csv";
+    const Ran o = run({"--tables", folder.path, path, path});
     EXPECT_EQ(o.status, cli::kExitComputed);
     EXPECT_EQ(o.err, "sifton-report: warning: The table file " + folder.path +
                          "/dixon-p.dat is missing or cannot be opened. The Dixon p-values are "
@@ -359,9 +573,18 @@ TEST(ReportCommand, MissingDixonDistributionTable) {
         EXPECT_EQ(row.at("max_dixon_class"), "1-2 %");
         EXPECT_NE(row.at("max_grubbs_p"), "");
     }
+    const Json dixon =
+        jsonArray(run({"--format=json", "--tables", folder.path, path}).out)[0]["max"]["dixon"];
+    EXPECT_EQ(std::tuple(dixon["class"], dixon["p"], dixon["p_is_bound"]),
+              std::tuple("1-2 %", nullptr, nullptr));
     const Window w = inWindow(path, {}, false, folder.path);
     EXPECT_EQ(w.tooltips.at("lblDixRmax").rfind("No p-value: The table file ", 0), 0u);
     EXPECT_EQ(w.texts.at("lblDixMax"), "  1-2 %  ");
+
+    const Ran none = run({path}, {}, folder.path + "/nowhere");
+    EXPECT_EQ(none.status, cli::kExitRefused);
+    EXPECT_NE(none.err.find(" The outlier tests could not be run.\n"), std::string::npos);
+    EXPECT_EQ(tsvRows(none.out).at(0).at("n"), "");
 }
 
 }  // namespace

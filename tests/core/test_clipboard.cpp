@@ -1,10 +1,12 @@
 // Numbers pasted from the clipboard: how the text is cut into cells, which cells are refused,
-// the messages, and that a refused paste stores nothing.
+// the messages, and the data set a paste gives.
+#include <gtest/gtest.h>
+
 #include <tuple>
+#include <variant>
+#include <vector>
 
 #include "core/input.h"
-#include "platform/scripted_platform.h"
-#include "test_support.h"
 
 namespace sifton {
 namespace {
@@ -48,31 +50,27 @@ TEST(ClipboardParse, CellsAndVerdict) {
     EXPECT_NE(pasteFailureMessage(PF::DecimalComma).find("decimal point"), std::string::npos);
 }
 
-using Paste = test::StoreTest;
-
-TEST_F(Paste, ARefusedPasteStoresNothingAGoodOneOnlyTheValues) {
-    test::loadValues({1, 2, 3, 4});  // an earlier data set from a file
-    store().DataFileName = "earlier.csv", store().RawCol1[1] = 7.0;
-    store().Locality = store().LocalityM = store().StratAge = "Site";
+// A refusal has no title and the parse's message; a paste is a data set of its own, so nothing
+// of the data set loaded before (its name, its header texts, second fields or notes) goes with it.
+TEST(PastedDataSet, RefusalsCarryTheParseMessageAPasteOnlyItsValues) {
     for (const char* clipboard : {"", "9\t8\tx\t7\t", "9\r\n8\r\n", "   ", "9\t1E+999\t7\t"}) {
-        ScriptedPlatform platform;
-        platform.clipboard = clipboard;
-        EXPECT_FALSE(Paste_Clipboard(platform)) << clipboard;
-        std::string shown;
-        for (const auto& m : platform.messages) shown += "[" + m.title + "]" + m.text;
-        EXPECT_EQ(shown, "[]" + pasteFailureMessage(parseClipboardText(clipboard).failure));
-        EXPECT_EQ(std::tuple(store().DataFileName, store().Locality, store().NData, store().Col1[1],
-                             store().LineBuffer),
-                  std::tuple("earlier.csv", "Site", 4.0, Cell(1.0), clipboard));
+        const Outcome<DataSet> pasted = pastedDataSet(clipboard);
+        ASSERT_TRUE(std::holds_alternative<Refusal>(pasted)) << clipboard;
+        const Refusal& refusal = std::get<Refusal>(pasted);
+        EXPECT_EQ(
+            std::pair(refusal.title, refusal.message),
+            std::pair(std::string(), pasteFailureMessage(parseClipboardText(clipboard).failure)))
+            << clipboard;
     }
-    ScriptedPlatform platform;
-    platform.clipboard = "5\t6\r\n7\t8.5\r\n";
-    ASSERT_TRUE(Paste_Clipboard(platform) && platform.messages.empty());
-    // The earlier file's sample name goes; its raw fields are not the paste's business.
-    const SampleStore& s = store();
-    EXPECT_EQ(std::tuple(s.DataFileName, s.RowCount, s.NData, s.Col1[1], s.Col1[4], s.RawCol1[1],
-                         s.Locality + s.LocalityM + s.StratAge),
-              std::tuple("From Clipboard", 4, 4.0, Cell(5.0), Cell(8.5), Cell(7.0), ""));
+    const Outcome<DataSet> pasted = pastedDataSet("5\t6\r\n7\t8.5\r\n");
+    ASSERT_TRUE(std::holds_alternative<DataSet>(pasted));
+    const DataSet& d = std::get<DataSet>(pasted);
+    EXPECT_EQ(std::tuple(d.DataFileName, d.Locality + d.LocalityM + d.StratAge, d.RowCount()),
+              std::tuple("From Clipboard", "", 4));
+    std::vector<std::tuple<double, double, std::string>> rows;
+    for (const DataRow& row : d.rows) rows.emplace_back(row.value1, row.value2, row.rest);
+    EXPECT_EQ(rows, (std::vector<std::tuple<double, double, std::string>>{
+                        {5, 0, ""}, {6, 0, ""}, {7, 0, ""}, {8.5, 0, ""}}));
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
 // The data-file reader on files as spreadsheets and instruments really write them: each loads
-// with exactly its values or is refused naming the line and the text, the data set kept.
+// with exactly its values or is refused naming the line and the text.
 #include <random>
+#include <sstream>
 #include <streambuf>
 #include <tuple>
+#include <variant>
 
 #include "core/input.h"
-#include "platform/scripted_platform.h"
 #include "test_support.h"
 
 namespace sifton {
@@ -35,12 +36,12 @@ struct Export {
     const char* name;
     std::string bytes;
     std::vector<double> values;  // expected values under test, when it loads
-    DF failure;                  // expected refusal, when it does not
-    int line;                    // the line the refusal names
+    DF failure = DF::None;       // expected refusal, when it does not
+    int line = 0;                // the line the refusal names
     std::string text = "";       // the offending text the message quotes
 };
 
-class DataFileReader : public test::StoreTest {
+class DataFileReader : public ::testing::Test {
   protected:
     test::TempDir m_dir;
 };
@@ -109,10 +110,12 @@ TEST_F(DataFileReader, RealExportsLoadTheirValuesOrAreRefusedNamingTheLine) {
         const std::string message = dataFileFailureMessage(path, file);
         EXPECT_EQ(message.rfind("Error occurred while trying to load file: " + path + " , ", 0), 0u)
             << message;
-        if (c.line > 0 && c.failure != DF::TooManyRows)
+        if (c.line > 0 && c.failure != DF::TooManyRows) {
             EXPECT_NE(message.find("line " + std::to_string(c.line)), std::string::npos) << message;
-        if (!c.text.empty())
+        }
+        if (!c.text.empty()) {
             EXPECT_NE(message.find("\"" + c.text + "\""), std::string::npos) << message;
+        }
     }
     EXPECT_TRUE(readDataFile(m_dir.write("d.csv", lines(300, "\r\n\r\n"))).ok());
 }
@@ -164,25 +167,57 @@ TEST_F(DataFileReader, AReadErrorPartWayIsARefusalNotACrash) {
     EXPECT_TRUE(file.rows.empty());
 }
 
-TEST_F(DataFileReader, ASoundFileFillsTheStoreARefusedOneChangesNothing) {
-    ScriptedPlatform platform;
-    ASSERT_TRUE(Read_Data_File(m_dir.write("d.csv", "L,M,A\n1.5,2,x\n2\n3,1,y,z\n"), platform));
-    const SampleStore& s = store();
-    EXPECT_EQ(std::tuple(s.Locality, s.LocalityM, s.StratAge, s.RowCount, s.NData),
-              std::tuple("L", "M", "A", 3, 3.0));
-    EXPECT_EQ(std::tuple(s.RawCol1[1], s.RawCol2[1], s.RawCol3[3], s.Col1[3], s.Col2[3]),
-              std::tuple(Cell(1.5), Cell(2.0), Cell("y,z"), Cell(3.0), Cell(1.0)));
-    const SampleStore before = store();
-    for (const std::string& path :
-         {m_dir.write("bad.csv", "X,Y,Z\n1\nMa\n"), (m_dir.path() / "missing.csv").string(),
-          m_dir.path().string(), std::string()}) {
-        ScriptedPlatform refused;
-        EXPECT_FALSE(Read_Data_File(path, refused));
-        ASSERT_EQ(refused.messages.size(), 1u);
-        EXPECT_EQ(refused.messages[0].title, "Sifton");
-        EXPECT_EQ(std::tuple(s.Locality, s.RowCount, s.Col1, s.RawCol1, s.LineBuffer),
-                  std::tuple(before.Locality, 3, before.Col1, before.RawCol1, before.LineBuffer));
+// A sound file of three or more rows is the data set: its path as the name, the header's texts
+// and every row with its second field and note.
+TEST_F(DataFileReader, ASoundFileIsItsDataSet) {
+    const std::string path = m_dir.write("d.csv", "L,M,A\n1.5,2,x\n2\n3,1,y,z\n");
+    const Outcome<DataSet> read = Read_Data_File(path);
+    ASSERT_TRUE(std::holds_alternative<DataSet>(read));
+    const DataSet& d = std::get<DataSet>(read);
+    EXPECT_EQ(std::tuple(d.DataFileName, d.Locality, d.LocalityM, d.StratAge, d.RowCount()),
+              std::tuple(path, "L", "M", "A", 3));
+    std::vector<std::tuple<double, double, std::string>> rows;
+    for (const DataRow& row : d.rows) rows.emplace_back(row.value1, row.value2, row.rest);
+    EXPECT_EQ(rows, (std::vector<std::tuple<double, double, std::string>>{
+                        {1.5, 2, "x"}, {2, 0, ""}, {3, 1, "y,z"}}));
+}
+
+// A refused file is a warning titled with the program's name that names the file; one or two
+// rows are a sound file with too little in it, asked about without a title.
+TEST_F(DataFileReader, RefusalsOfReadDataFile) {
+    const std::string oneOrTwo = "What can I test with one or two data?";
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {m_dir.write("bad.csv", "X,Y,Z\n1\nMa\n"), "Sifton", ""},
+        {(m_dir.path() / "missing.csv").string(), "Sifton", ""},
+        {m_dir.path().string(), "Sifton", ""},
+        {"", "Sifton", ""},  // a cancelled dialog
+        {m_dir.write("one.csv", "X,Y,Z\n1\n"), "", oneOrTwo},
+        {m_dir.write("two.csv", "X,Y,Z\n1\n2,5,note\n\n"), "", oneOrTwo},
+    };
+    for (const auto& [path, title, message] : cases) {
+        SCOPED_TRACE(path);
+        const Outcome<DataSet> read = Read_Data_File(path);
+        ASSERT_TRUE(std::holds_alternative<Refusal>(read));
+        const Refusal& refusal = std::get<Refusal>(read);
+        EXPECT_EQ(
+            std::pair(refusal.title, refusal.message),
+            std::pair(title, message.empty() ? dataFileFailureMessage(path, readDataFile(path))
+                                             : message));
     }
+}
+
+// Standard input: the data set takes the name given, a refusal the name it is shown as.
+TEST_F(DataFileReader, AStreamIsNamedAsTheCallerSays) {
+    std::istringstream sound("L,M,A\n1\n2\n3\n"), refused("L,M,A\n1\nMa\n");
+    const Outcome<DataSet> read = Read_Data_File(sound, "-", "standard input");
+    ASSERT_TRUE(std::holds_alternative<DataSet>(read));
+    EXPECT_EQ(std::pair(std::get<DataSet>(read).DataFileName, std::get<DataSet>(read).RowCount()),
+              std::pair(std::string("-"), 3));
+    const Outcome<DataSet> refusal = Read_Data_File(refused, "-", "standard input");
+    ASSERT_TRUE(std::holds_alternative<Refusal>(refusal));
+    std::istringstream again("L,M,A\n1\nMa\n");
+    EXPECT_EQ(std::get<Refusal>(refusal).message,
+              dataFileFailureMessage("standard input", readDataFile(again)));
 }
 
 }  // namespace

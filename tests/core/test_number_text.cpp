@@ -1,13 +1,11 @@
 // Numbers to text and back: the rounding rule of the three patterns, small data-scaled numbers,
-// general number text, Text_To_Number, Is_Number_Text, the not-run marker, and independence of
-// the process locale.
+// general number text, Text_To_Number, Is_Number_Text, and independence of the process locale.
 #include <cmath>
 #include <initializer_list>
 #include <locale>
 #include <stdexcept>
 #include <tuple>
 
-#include "core/cell.h"
 #include "core/input.h"
 #include "core/number_text.h"
 #include "test_support.h"
@@ -68,8 +66,9 @@ TEST(NumberText, DataNumbersShowThreeDigitsWhereThePatternWouldShowZero) {
     for (const auto& [value, pattern, largest, text] : rows) {
         const std::string shown = formatDataNumber(value, pattern, largest);
         EXPECT_EQ(shown, text) << value;
-        if (shown != formatNumber(value, pattern))  // three digits, read back to the last
+        if (shown != formatNumber(value, pattern)) {  // three digits, read back to the last
             EXPECT_NEAR(Text_To_Number(shown), value, 0.005 * std::fabs(value)) << shown;
+        }
     }
 }
 
@@ -97,12 +96,6 @@ TEST(NumberText, IsNumberTextAcceptsOnlyPlainDecimals) {
         EXPECT_FALSE(Is_Number_Text(text)) << text;
 }
 
-TEST(NumberText, OnlyTheWholeNumberMinusOneIsTheNotRunMarker) {
-    EXPECT_TRUE(Cell(-1).isNotRunMarker());
-    EXPECT_FALSE(Cell(-1.0).isNotRunMarker() || Cell("-1").isNotRunMarker() ||
-                 Cell().isNotRunMarker());
-}
-
 TEST(NumberText, ACommaLocaleStillReadsAndWritesAPoint) {
     std::locale comma;
     try {
@@ -114,7 +107,7 @@ TEST(NumberText, ACommaLocaleStillReadsAndWritesAPoint) {
     EXPECT_EQ(Text_To_Number("1.5") * 10 + Text_To_Number("2,5"), 17.0);
     EXPECT_TRUE(Is_Number_Text("1.5") && !Is_Number_Text("1,5"));
     EXPECT_EQ(formatNumber(2.675, Pattern::TwoDecimals) + "|" + generalNumberText(1.5e-5) + "|" +
-                  Cell(0.25).toText(),
+                  generalNumberText(0.25),
               "2.68|1.5E-05|0.25");
     test::TempDir dir;
     const DataFile file = readDataFile(dir.write("d.csv", "h,m,s\n1.5,2.5,x\n"));

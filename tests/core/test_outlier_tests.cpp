@@ -1,21 +1,29 @@
-// The four outlier tests through the store: worked examples, the ranges and their markers, the
-// ratio and quartile choices by n, statistics exactly on a limit, data without spread, and a
-// failed table lookup. Small table files written for each test keep the limits exact.
+// The four outlier tests: worked examples, their ranges of n, the ratio and quartile choices by n,
+// statistics exactly on a limit, data without spread, the g verdict on the shown g, which classes
+// count as significant, and a failed table lookup. Small table files written for each test keep
+// the limits exact.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
+#include <limits>
+#include <map>
+#include <memory>
 #include <tuple>
+#include <vector>
 
+#include "core/analysis.h"
+#include "core/calculation.h"
 #include "core/outlier_tests.h"
-#include "core/statistics.h"
 #include "core/tables.h"
 #include "test_support.h"
 
 namespace sifton {
 namespace {
 
-using S = SampleStore;
-using Routine = void (*)();
+constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // 1, 2, ..., n, with the first half in reverse so the rows are not already in order.
 std::vector<double> oneTo(int n, double step = 1) {
@@ -25,12 +33,28 @@ std::vector<double> oneTo(int n, double step = 1) {
     return values;
 }
 
-class OutlierTest : public test::StoreTest {
+Statistics statisticsOf(const std::vector<double>& values) {
+    return Calc_Statistics(Sample{values, {}});
+}
+
+// The folder's tables, counting which files are asked for.
+class CountingTables : public TableSource {
+  public:
+    explicit CountingTables(const std::string& folder) : m_tables(folder, false) {}
+    std::shared_ptr<const TableFile> table(const std::string& fileName) override {
+        ++asked[fileName];
+        return m_tables.table(fileName);
+    }
+    std::map<std::string, int> asked;
+
+  private:
+    FolderTables m_tables;
+};
+
+class OutlierTest : public ::testing::Test {
   protected:
     // Tables with a record for every n of each test's range; the values only need to be sane.
     void SetUp() override {
-        StoreTest::SetUp();
-        store().TableFolder = m_dir.path().string();
         std::string grubbs, dixon, gauss;
         for (int n = 3; n <= 100; ++n) grubbs += std::to_string(n) + ",1,2,3,4,5\n";
         for (int n = 3; n <= 25; ++n) dixon += std::to_string(n) + ",300,400,500,600,700\n";
@@ -40,55 +64,116 @@ class OutlierTest : public test::StoreTest {
     void table(const std::string& name, const std::string& records) {
         m_dir.write(name, "n,critical values\n" + records);
     }
-    // Loads the values and runs the statistics and the given test, as a calculation run does.
-    void run(const std::vector<double>& values, Routine outlierTest) {
-        test::loadValues(values);
-        Calc_Statistics();
-        outlierTest();
+    // Read afresh, so a table written in the test counts.
+    CountingTables tables() const { return CountingTables(m_dir.path().string()); }
+    Results run(const std::vector<double>& values) {
+        CountingTables t = tables();
+        return calculate(Sample{values, {}}, t);
     }
     test::TempDir m_dir;
 };
 
-// Outside its range a test puts the whole number -1 into its first statistic, changes no other
-// result and looks nothing up (the tables have no record for such n).
-TEST_F(OutlierTest, RangesAndTheNotTestedMarker) {
-    const std::tuple<Routine, int, int, Cell S::*, std::vector<Cell S::*>> tests[] = {
-        {Grubbs_Test, 3, 100, &S::GruTmin, {&S::GruTmax, &S::GrubbsClassMax, &S::GrubbsClassMin}},
-        {Dixon_Test, 3, 25, &S::DixRmin, {&S::DixRmax, &S::DixClassMax, &S::DixClassMin}},
-        {IQR_Test, 6, 300, &S::IQRQ1, {&S::IQRQ3, &S::IQRyoung, &S::IQRold}},
-        {Gauss_Test, 3, 50, &S::GauYoung, {&S::GauOld, &S::SDNoOld, &S::SDNoYoung, &S::GaussCrit}},
+// Outside its range a test has not run, holds nothing else and has looked nothing up (the
+// tables have no record for such n).
+struct Range {
+    const char* file;  // the table the test looks up; none for the IQR test
+    int low, high;
+    std::function<bool(const Results&)> ran, holdsNothing;
+};
+
+TEST_F(OutlierTest, RangesOfN) {
+    const Range tests[] = {
+        {"grubbs.dat", 3, 100, [](const Results& r) { return r.grubbs.ran; },
+         [](const Results& r) {
+             const GrubbsResult& g = r.grubbs;
+             return g.critical == std::array<double, 6>{} && g.max.statistic == 0 &&
+                    g.min.statistic == 0 && g.max.cls.empty() && g.min.cls.empty() &&
+                    !g.max.p.known() && !g.min.p.known();
+         }},
+        {"dixon.dat", 3, 25, [](const Results& r) { return r.dixon.ran; },
+         [](const Results& r) {
+             const DixonResult& d = r.dixon;
+             return d.critical == std::array<double, 6>{} && d.max.statistic == 0 &&
+                    d.min.statistic == 0 && d.max.cls.empty() && d.min.cls.empty() &&
+                    d.pMissing.empty();
+         }},
+        {"", 6, 300, [](const Results& r) { return r.iqr.ran; },
+         [](const Results& r) {
+             const IqrResult& q = r.iqr;
+             return q.q1 == 0 && q.q3 == 0 && q.lowerInner == 0 && q.upperOuter == 0 &&
+                    q.youngVerdict.empty() && q.oldVerdict.empty();
+         }},
+        {"gauss-g.dat", 3, 50, [](const Results& r) { return r.gauss.ran; },
+         [](const Results& r) {
+             const GaussResult& g = r.gauss;
+             return g.critical == 0 && g.max.g == 0 && g.min.g == 0 && g.max.rest.sd == 0 &&
+                    g.min.rest.mean == 0 && !g.max.outlier && !g.max.p.known();
+         }},
     };
-    for (const auto& [outlierTest, low, high, first, others] : tests) {
-        for (int n : {low - 1, low, high, std::min(high + 1, kMaxRows)}) {
-            const bool runs = n >= low && n <= high;
-            for (auto other : others) store().*other = "earlier";
-            ASSERT_NO_THROW(run(oneTo(n), outlierTest)) << n;
-            EXPECT_TRUE(runs ? (store().*first).isText() : (store().*first).isNotRunMarker()) << n;
-            for (auto other : others) EXPECT_EQ(store().*other == Cell("earlier"), !runs) << n;
+    for (const Range& test : tests) {
+        for (int n : {test.low - 1, test.low, test.high, std::min(test.high + 1, kMaxRows)}) {
+            SCOPED_TRACE(std::string(test.file) + " n = " + std::to_string(n));
+            const bool runs = n >= test.low && n <= test.high;
+            CountingTables t = tables();
+            Results r;
+            ASSERT_NO_THROW(r = calculate(Sample{oneTo(n), {}}, t));
+            EXPECT_EQ(test.ran(r), runs);
+            if (!runs) {
+                EXPECT_TRUE(test.holdsNothing(r));
+            }
+            if (*test.file) {
+                EXPECT_EQ(t.asked[test.file], runs ? 1 : 0);
+            }
         }
     }
 }
 
 TEST_F(OutlierTest, WorkedExamplesOfGrubbsDixonAndGauss) {
-    table("grubbs.dat", "4,9,9,9,9,9\n5,1.6,1.65,1.7,1.75,1.8\n");
-    table("dixon.dat", "5,500,600,700,800,850\n8,300,400,500,600,700\n");
-    table("gauss-g.dat", "4,9\n5,1.7\n");
-    const SampleStore& s = store();
-    run({13, 5, 20, 11, 15, 10, 14, 12}, Dixon_Test);  // (20 - 15) / (20 - 10), (10 - 5) / (15 - 5)
-    EXPECT_EQ(std::tuple(s.DixRmax, s.DixRmin, s.DixClassMax),
-              std::tuple(Cell("0.5"), Cell("0.5"), Cell("  1-2 %  ")));
+    table("grubbs.dat", "4,9,9,9,9,9\n5,1.6,1.65,1.7,1.75,1.8\n6,9,9,9,9,9\n");
+    table("dixon.dat", "5,500,600,700,800,850\n6,500,600,700,800,850\n8,300,400,500,600,700\n");
+    table("gauss-g.dat", "4,9\n5,1.7\n6,9\n");
+    CountingTables t = tables();
+    // (20 - 15) / (20 - 10), (10 - 5) / (15 - 5)
+    const DixonResult dixon8 = Dixon_Test(statisticsOf({13, 5, 20, 11, 15, 10, 14, 12}), t);
+    EXPECT_EQ(std::tuple(dixon8.max.statistic, dixon8.min.statistic, dixon8.max.cls),
+              std::tuple(0.5, 0.5, dixon_class::k1To2));
 
-    // The worked example with a rejected row 4 that takes part in nothing.
-    run({10, 12, 11, 100, 30, 12},
-        [] { store().Rejected[4] = 1, --store().NData, runCalculation(); });
+    // The worked example once its largest value, row 4, is rejected: that row takes part in
+    // nothing.
+    const auto data = std::make_shared<const DataSet>(
+        DataSet{"worked.csv",
+                "",
+                "",
+                "",
+                {{10, 0, ""}, {12, 0, ""}, {11, 0, ""}, {100, 0, ""}, {30, 0, ""}, {12, 0, ""}}});
+    const std::optional<Analysis> a = Analysis::of(data, t).rejecting(Extreme::Largest, t);
+    ASSERT_TRUE(a);
+    ASSERT_EQ(a->rejectedRows(), std::vector<int>{4});
+    const Results& r = a->results();
     // 15 / 8.42615, not 15 / 8.43: the unrounded spread.
-    EXPECT_EQ(std::tuple(s.GruTmax, s.GruTmin, s.GrubbsClassMax, s.GrubbsClassMin),
-              std::tuple(Cell("1.78"), Cell("0.593"), Cell("  1-2.5 %  "), Cell("  > 10 %  ")));
+    EXPECT_NEAR(r.grubbs.max.statistic, 15 / std::sqrt(71.0), 1e-14);
+    EXPECT_NEAR(r.grubbs.min.statistic, 5 / std::sqrt(71.0), 1e-14);
+    EXPECT_EQ(std::pair(r.grubbs.max.cls, r.grubbs.min.cls),
+              std::pair(std::string_view(grubbs_class::k1To2_5),
+                        std::string_view(grubbs_class::kAbove10)));
     // Dixon's records hold thousandths: 850 is 0.85.
-    EXPECT_EQ(std::tuple(s.DixRmax, s.DixRmin, s.DixClassMax, s.DixClassMin),
-              std::tuple(Cell("0.9"), Cell("0.05"), Cell("  < 0.5 %  "), Cell("  > 10 %  ")));
-    EXPECT_EQ(std::tuple(s.GauOld, s.GauYoung, s.SDNoOld, s.SDNoYoung, s.GaussCrit),
-              std::tuple(Cell("19.58"), Cell("0.68"), Cell("0.96"), Cell("9.18"), Cell(1.7)));
+    EXPECT_EQ(r.dixon.critical, (std::array<double, 6>{0, 0.5, 0.6, 0.7, 0.8, 0.85}));
+    EXPECT_DOUBLE_EQ(r.dixon.max.statistic, 0.9);
+    EXPECT_DOUBLE_EQ(r.dixon.min.statistic, 0.05);
+    EXPECT_EQ(std::pair(r.dixon.max.cls, r.dixon.min.cls),
+              std::pair(std::string_view(dixon_class::kBelow0_5),
+                        std::string_view(dixon_class::kAbove10)));
+    // The rests 10, 12, 11, 12 and 12, 11, 30, 12, spreads with divisor n - 2.
+    const GaussResult& g = r.gauss;
+    EXPECT_EQ(g.critical, 1.7);
+    EXPECT_NEAR(g.max.rest.mean, 11.25, 1e-14);
+    EXPECT_NEAR(g.min.rest.mean, 16.25, 1e-14);
+    EXPECT_NEAR(g.max.rest.sd, std::sqrt(2.75 / 3), 1e-14);
+    EXPECT_NEAR(g.min.rest.sd, std::sqrt(84.25), 1e-13);
+    EXPECT_NEAR(g.max.g, 18.75 / std::sqrt(2.75 / 3), 1e-12);
+    EXPECT_NEAR(g.min.g, 6.25 / std::sqrt(84.25), 1e-14);
+    EXPECT_EQ(std::tuple(gaussText(g.max.g), gaussText(g.min.g), g.max.outlier, g.min.outlier),
+              std::tuple("19.58", "0.68", true, false));
 }
 
 // On a critical value the class is the more significant one, just below it the other. The
@@ -99,21 +184,25 @@ TEST_F(OutlierTest, StatisticExactlyOnACriticalValue) {
     const char* dixon[] = {"  > 10 %  ", "  5-10 %  ",  "  2-5 %  ",
                            "  1-2 %  ",  "  0.5-1 %  ", "  < 0.5 %  "};
     const std::array<double, 6> c = {0, 1, 2, 3, 4, 5};
+    auto grubbsClass = [&](double g, double n) { return std::string(grubbsClassText(g, c, n)); };
     for (int column = 1; column <= 5; ++column) {
-        EXPECT_EQ(grubbsClass(column, c, 3), grubbs[column]);
-        EXPECT_EQ(grubbsClass(column - 1e-9, c, 3), grubbs[column - 1]);
-        EXPECT_EQ(dixonClass(column, c), dixon[column]);
-        EXPECT_EQ(dixonClass(column - 1e-9, c), dixon[column - 1]);
+        EXPECT_EQ(grubbsClass(column, 3), grubbs[column]);
+        EXPECT_EQ(grubbsClass(column - 1e-9, 3), grubbs[column - 1]);
+        EXPECT_EQ(dixonClassText(column, c), dixon[column]);
+        EXPECT_EQ(dixonClassText(column - 1e-9, c), dixon[column - 1]);
     }
-    EXPECT_EQ(grubbsClass(2.5, c, 20) + "|" + grubbsClass(2.5, c, 21), "  5-7.5 %  |  > 5%  ");
-    EXPECT_EQ(grubbsClass(4.5, c, 25) + "|" + grubbsClass(4.5, c, 26), "  1-2.5 %  |  < 2.5%  ");
-    EXPECT_EQ(grubbsClass(5, c, 25) + "|" + grubbsClass(5, c, 26), "  < 1 %  |  < 2.5%  ");
-    // Through the store: -1, 0, 1 give a Grubbs statistic of exactly 1 and Dixon ratios of
+    EXPECT_EQ(grubbsClass(2.5, 20) + "|" + grubbsClass(2.5, 21), "  5-7.5 %  |  > 5%  ");
+    EXPECT_EQ(grubbsClass(4.5, 25) + "|" + grubbsClass(4.5, 26), "  1-2.5 %  |  < 2.5%  ");
+    EXPECT_EQ(grubbsClass(5, 25) + "|" + grubbsClass(5, 26), "  < 1 %  |  < 2.5%  ");
+    // Through the tests: -1, 0, 1 give a Grubbs statistic of exactly 1 and Dixon ratios of
     // exactly 0.5, read from the table as 500.
     table("grubbs.dat", "3,0.5,0.6,1,1.5,1.6\n"), table("dixon.dat", "3,100,200,500,900,950\n");
-    run({-1, 0, 1}, [] { Grubbs_Test(), Dixon_Test(); });
-    EXPECT_EQ(std::tuple(store().GrubbsClassMax, store().GrubbsClassMin, store().DixClassMax),
-              std::tuple(Cell(grubbs[3]), Cell(grubbs[3]), Cell(dixon[3])));
+    CountingTables t = tables();
+    const Statistics st = statisticsOf({-1, 0, 1});
+    const GrubbsResult g = Grubbs_Test(st, t);
+    const DixonResult d = Dixon_Test(st, t);
+    EXPECT_EQ(std::tuple(g.max.cls, g.min.cls, d.max.cls, d.min.cls),
+              std::tuple(grubbs[3], grubbs[3], dixon[3], dixon[3]));
 }
 
 // Which sorted values each ratio takes, counted from the largest (S(1)) down: r10 up to n = 7,
@@ -124,33 +213,33 @@ TEST_F(OutlierTest, DixonRatioByN) {
         {10, {1, 2, 1, 9}, {9, 10, 2, 10}},   {11, {1, 3, 1, 10}, {9, 11, 2, 11}},
         {13, {1, 3, 1, 12}, {11, 13, 2, 13}}, {14, {1, 3, 1, 12}, {12, 14, 3, 14}},
     };
+    CountingTables t = tables();
     for (const auto& [n, forMax, forMin] : cases) {
         // Squares spread every gap differently, so each choice of ratio gives its own value.
         std::vector<double> values = oneTo(n);
         for (double& v : values) v *= v;
-        run(values, Dixon_Test);
+        const DixonResult r = Dixon_Test(statisticsOf(values), t);
         auto S = [n = n](int i) { return double(n + 1 - i) * (n + 1 - i); };
         auto ratio = [&](const std::array<int, 4>& x) {
             return (S(x[0]) - S(x[1])) / (S(x[2]) - S(x[3]));
         };
-        EXPECT_NEAR(store().DixRmax.toNumber(), ratio(forMax), 0.00051) << n;
-        EXPECT_NEAR(store().DixRmin.toNumber(), ratio(forMin), 0.00051) << n;
+        EXPECT_DOUBLE_EQ(r.max.statistic, ratio(forMax)) << n;
+        EXPECT_DOUBLE_EQ(r.min.statistic, ratio(forMin)) << n;
     }
 }
 
 // n, then Q3 and Q1 of 10, 20, ..., 10 n: the means of the positions, counted from the largest,
 // 1-2 and 4-5 at n = 6; 2, 5-6; 2-3, 6; 2-3, 6-7; 2-3, 7-8; 3, 8-9; 3-4, 9 at n = 12.
-TEST_F(OutlierTest, IqrQuartilePositionsByN) {
+TEST(IqrTest, QuartilePositionsByN) {
     const std::array<double, 3> cases[] = {{6, 55, 25},  {7, 60, 25},  {8, 65, 30}, {9, 75, 35},
                                            {10, 85, 35}, {11, 90, 35}, {12, 95, 40}};
-    const SampleStore& s = store();
     for (const auto& [n, q3, q1] : cases) {
-        run(oneTo(int(n), 10), IQR_Test);
-        EXPECT_EQ(std::pair(s.IQRQ3.toNumber(), s.IQRQ1.toNumber()), std::pair(q3, q1)) << n;
+        const IqrResult r = IQR_Test(statisticsOf(oneTo(int(n), 10)));
+        EXPECT_EQ(std::pair(r.q3, r.q1), std::pair(q3, q1)) << n;
     }
 }
 
-TEST_F(OutlierTest, IqrFencesAreStrict) {
+TEST(IqrTest, FencesAreStrict) {
     using namespace iqr_verdict;
     // Q1 = 10 and Q3 = 14.5 in all but the equal values: fences 3.25 / -3.5 and 21.25 / 28.
     const std::tuple<std::vector<double>, const char*, const char*> cases[] = {
@@ -164,72 +253,129 @@ TEST_F(OutlierTest, IqrFencesAreStrict) {
         {{10, 12, -3.5, 14, 9, 20, 15, 11}, kMild, kWithin},
         {{5, 5, 5, 5, 5, 5}, kWithin, kWithin},
         {{5, 5, 5, 5, 5, 1}, kExtreme, kWithin},
-        // Q1 = 10.0004 is shown as 10.0, but the fences come from the quartile itself: the upper
-        // inner fence is 21.2494, not 21.25, and 21.2497 lies beyond it.
+        // Q1 = 10.0004 would be shown as 10.0, but the fences come from the quartile itself:
+        // the upper inner fence is 21.2494, not 21.25, and 21.2497 lies beyond it.
         {{21.2497, 15, 14, 12, 11, 10.0004, 9, 2}, kMild, kMild},
-        {{10, 12, 2, 14, 9, 20, 15, 11}, kMild, kWithin},  // the worked example, checked below
+        // A millionth of the worked example below: no rounding of the quartiles to "0.0##".
+        {{1e-5, 1.2e-5, 2e-6, 1.4e-5, 9e-6, 2e-5, 1.5e-5, 1.1e-5}, kMild, kWithin},
     };
-    const SampleStore& s = store();
     for (const auto& [values, young, old] : cases) {
-        run(values, IQR_Test);
-        EXPECT_EQ(std::pair(s.IQRyoung, s.IQRold), std::pair(Cell(young), Cell(old)))
+        const IqrResult r = IQR_Test(statisticsOf(values));
+        EXPECT_EQ(std::pair(r.youngVerdict, r.oldVerdict),
+                  std::pair(std::string_view(young), std::string_view(old)))
             << testing::PrintToString(values);
     }
-    EXPECT_EQ(std::pair(s.IQRQ1, s.IQRQ3), std::pair(Cell("10.0"), Cell("14.5")));
-    EXPECT_EQ(std::pair(lowerInnerFence(s.IQRQ1, s.IQRQ3), upperInnerFence(s.IQRQ1, s.IQRQ3)),
-              std::pair(3.25, 21.25));
-    // A millionth of it: quartiles that "0.0##" would show as 0.0 show their digits.
-    run({1e-5, 1.2e-5, 2e-6, 1.4e-5, 9e-6, 2e-5, 1.5e-5, 1.1e-5}, IQR_Test);
-    EXPECT_EQ(std::tuple(s.IQRQ1, s.IQRQ3, s.IQRyoung, s.IQRold),
-              std::tuple(Cell("1E-05"), Cell("1.45E-05"), Cell(kMild), Cell(kWithin)));
+    const IqrResult r = IQR_Test(statisticsOf({10, 12, 2, 14, 9, 20, 15, 11}));
+    EXPECT_EQ(std::tuple(r.q1, r.q3, r.lowerInner, r.upperInner, r.lowerOuter, r.upperOuter),
+              std::tuple(10.0, 14.5, 3.25, 21.25, -3.5, 28.0));
+    EXPECT_EQ(std::pair(r.youngVerdict, r.oldVerdict),
+              std::pair(std::string_view(kMild), std::string_view(kWithin)));
+    const IqrResult small =
+        IQR_Test(statisticsOf({1e-5, 1.2e-5, 2e-6, 1.4e-5, 9e-6, 2e-5, 1.5e-5, 1.1e-5}));
+    EXPECT_DOUBLE_EQ(small.q1, 1e-5);
+    EXPECT_DOUBLE_EQ(small.q3, 1.45e-5);
 }
 
 // Each extreme against the rest of the values; a rest without spread makes an extreme that
 // differs from it an unbounded outlier.
 TEST_F(OutlierTest, GaussRests) {
-    const std::tuple<std::vector<double>, const char*, const char*> cases[] = {
-        {{1, 2, 10}, "12.02", "0.88"},   // two values in each rest: divisor 1
-        {{5, 9, 9, 2}, "1.04", "2.45"},  // the second 9 stays in the rest
-        {{5, 5, 9}, kUnboundedStatistic, "0.71"},
-        {{1, 5, 5}, "0.71", kUnboundedStatistic},
+    const std::tuple<std::vector<double>, double, double> cases[] = {
+        {{1, 2, 10}, 8.5 / std::sqrt(0.5), 5 / std::sqrt(32.0)},  // divisor 1
+        // The second 9 stays in the rest.
+        {{5, 9, 9, 2}, (11 / 3.) / std::sqrt(37 / 3.), (17 / 3.) / std::sqrt(16 / 3.)},
+        {{5, 5, 9}, kInf, std::sqrt(0.5)},
+        {{1, 5, 5}, std::sqrt(0.5), kInf},
         // A plain sum would put the mean of the rest a step above 0.1 and give it a spread.
-        {{0.1, 0.1, 0.1, 0.5}, kUnboundedStatistic, "0.58"},
+        {{0.1, 0.1, 0.1, 0.5}, kInf, 1 / std::sqrt(3.0)},
     };
+    CountingTables t = tables();
     for (const auto& [values, old, young] : cases) {
-        test::loadValues(values);
-        Calc_Statistics();
-        Gauss_Test();
-        EXPECT_EQ(std::pair(store().GauOld, store().GauYoung), std::pair(Cell(old), Cell(young)))
-            << testing::PrintToString(values);
+        SCOPED_TRACE(testing::PrintToString(values));
+        const GaussResult r = Gauss_Test(Sample{values, {}}, statisticsOf(values), t);
+        for (const auto& [g, expected] : {std::pair(r.max.g, old), std::pair(r.min.g, young)}) {
+            if (std::isinf(expected)) {
+                EXPECT_EQ(g, expected);
+            } else {
+                EXPECT_NEAR(g, expected, 1e-13 * expected);
+            }
+            EXPECT_EQ(gaussText(g) == kUnboundedStatistic, std::isinf(expected));
+        }
     }
+}
+
+// The g verdict is that of the g shown ("0.0#"), strictly above the critical value; an
+// unbounded g is always an outlier.
+TEST(GaussVerdict, OnTheShownG) {
+    const std::tuple<double, const char*, bool> cases[] = {
+        {2.5, "2.5", false},
+        {2.504, "2.5", false},
+        {2.5049999, "2.5", false},
+        {2.505, "2.51", true},  // 2.50499999999999989 in binary, 2.505 to 15 digits
+        {2.51, "2.51", true},
+        {kInf, kUnboundedStatistic, true},
+        {0, "0.0", false},
+        {12.0208, "12.02", true},
+    };
+    for (const auto& [g, shown, outlier] : cases) {
+        EXPECT_EQ(gaussText(g), shown) << g;
+        EXPECT_EQ(gaussIsOutlier(g, 2.5), outlier) << g;
+    }
+}
+
+// Highlighted from the 5 % class on, and the IQR test's outliers.
+TEST(Significance, FromTheFivePercentClassOn) {
+    using namespace grubbs_class;
+    for (const auto& [cls, significant] : {std::pair(kAbove10, false),
+                                           {k7_5To10, false},
+                                           {k5To7_5, false},
+                                           {kAbove5, false},
+                                           {k2_5To5, true},
+                                           {k1To2_5, true},
+                                           {kBelow1, true},
+                                           {kBelow2_5, true},
+                                           {"", false}})
+        EXPECT_EQ(grubbsSignificant(cls), significant) << cls;
+    for (const auto& [cls, significant] : {std::pair(dixon_class::kAbove10, false),
+                                           {dixon_class::k5To10, false},
+                                           {dixon_class::k2To5, true},
+                                           {dixon_class::k1To2, true},
+                                           {dixon_class::k0_5To1, true},
+                                           {dixon_class::kBelow0_5, true},
+                                           {"", false}})
+        EXPECT_EQ(dixonSignificant(cls), significant) << cls;
+    for (const auto& [verdict, significant] : {std::pair(iqr_verdict::kWithin, false),
+                                               {iqr_verdict::kMild, true},
+                                               {iqr_verdict::kExtreme, true},
+                                               {"", false}})
+        EXPECT_EQ(iqrSignificant(verdict), significant) << verdict;
 }
 
 TEST_F(OutlierTest, EqualValuesStandOutNowhere) {
-    const SampleStore& s = store();
-    run({5, 5, 5}, runCalculation);
-    for (auto statistic :
-         {&S::GruTmax, &S::GruTmin, &S::DixRmax, &S::DixRmin, &S::GauOld, &S::GauYoung})
-        EXPECT_EQ(s.*statistic, Cell("0.0"));
-    for (auto cls : {&S::GrubbsClassMax, &S::GrubbsClassMin, &S::DixClassMax, &S::DixClassMin})
-        EXPECT_EQ(s.*cls, Cell("  > 10 %  "));
+    const Results r = run({5, 5, 5});
+    for (double statistic : {r.grubbs.max.statistic, r.grubbs.min.statistic, r.dixon.max.statistic,
+                             r.dixon.min.statistic, r.gauss.max.g, r.gauss.min.g})
+        EXPECT_EQ(statistic, 0.0);
+    for (std::string_view cls :
+         {r.grubbs.max.cls, r.grubbs.min.cls, r.dixon.max.cls, r.dixon.min.cls})
+        EXPECT_EQ(cls, "  > 10 %  ");
+    EXPECT_FALSE(r.gauss.max.outlier || r.gauss.min.outlier);
     // The seven largest equal: r11 for the largest is 0 / 0, a tie.
-    run({9, 9, 9, 1, 9, 9, 9, 9}, Dixon_Test);
-    EXPECT_EQ(std::tuple(s.DixRmax, s.DixClassMax, s.DixRmin, s.DixClassMin),
-              std::tuple(Cell("0.0"), Cell("  > 10 %  "), Cell("1.0"), Cell("  < 0.5 %  ")));
+    CountingTables t = tables();
+    const DixonResult d = Dixon_Test(statisticsOf({9, 9, 9, 1, 9, 9, 9, 9}), t);
+    EXPECT_EQ(std::tuple(d.max.statistic, d.max.cls, d.min.statistic, d.min.cls),
+              std::tuple(0.0, "  > 10 %  ", 1.0, "  < 0.5 %  "));
 }
 
-// A failed lookup throws and changes no result: the lookup comes before any result.
-TEST_F(OutlierTest, FailedLookupChangesNoResult) {
-    const std::vector<Cell S::*> results = {&S::GruTmax,     &S::GrubbsClassMax, &S::DixRmax,
-                                            &S::DixClassMax, &S::GauOld,         &S::MeanNoOld,
-                                            &S::GaussCrit,   &S::SumDev2};
-    store().TableFolder += "/none";
-    for (Routine outlierTest : {Grubbs_Test, Dixon_Test, Gauss_Test}) {
-        run({10, 12, 11, 30, 12}, [] {});
-        for (auto result : results) store().*result = "earlier";
-        EXPECT_THROW(outlierTest(), TableLookupError);
-        for (auto result : results) EXPECT_EQ(store().*result, Cell("earlier"));
-    }
+// A failed lookup throws: no test gives results without its critical values.
+TEST_F(OutlierTest, FailedLookupThrows) {
+    FolderTables none((m_dir.path() / "none").string(), false);
+    const std::vector<double> values = {10, 12, 11, 30, 12};
+    const Sample sample{values, {}};
+    const Statistics st = Calc_Statistics(sample);
+    EXPECT_THROW(Grubbs_Test(st, none), TableLookupError);
+    EXPECT_THROW(Dixon_Test(st, none), TableLookupError);
+    EXPECT_THROW(Gauss_Test(sample, st, none), TableLookupError);
+    EXPECT_THROW(calculate(sample, none), TableLookupError);
 }
 
 }  // namespace

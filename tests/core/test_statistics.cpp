@@ -1,65 +1,94 @@
 // Calc_Statistics: the worked example, rejected rows, ties, data without spread far from zero,
 // very negative and tiny values, and data sets too small to have a spread.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <tuple>
+#include <vector>
 
-#include "core/number_text.h"
-#include "core/statistics.h"
-#include "test_support.h"
+#include "core/calculation.h"
 
 namespace sifton {
 namespace {
 
-using CalcStatistics = test::StoreTest;
-
 struct StatCase {
-    const char *name, *sd, *se;
-    std::vector<double> values, rejectedRows, sorted;  // sorted: first is MaxValue, last MinValue
-    double mean, posMax, posMin;
+    const char* name;
+    std::vector<double> values;
+    std::vector<int> rejectedRows;
+    double sd, se;               // worked out by hand from the sums of squared deviations
+    std::vector<double> sorted;  // the values under test, largest first
+    double mean;
+    int maxRow, minRow;
 };
 
-TEST_F(CalcStatistics, DataSetsAndTheWorkedExampleSums) {
+Sample sampleOf(const std::vector<double>& values, const std::vector<int>& rejectedRows) {
+    Sample sample{values, std::vector<unsigned char>(values.size(), 0)};
+    for (int row : rejectedRows) sample.rejected[static_cast<std::size_t>(row - 1)] = 1;
+    return sample;
+}
+
+TEST(CalcStatistics, DataSetsAndTheWorkedExampleSums) {
     const double v = 1e8 + 0.1;
     const std::vector<double> tiny = {11e-4, 4e-4, 3e-4, 2e-4, 1e-4};
     const StatCase cases[] = {
-        {"Worked", "8.43", "3.77", {10, 12, 11, 30, 12}, {}, {30, 12, 12, 11, 10}, 15, 4, 1},
-        {"Rejected", "0.96", "0.48", {10, 12, 11, 30, 12}, {4}, {12, 12, 11, 10}, 11.25, 2, 1},
-        {"TiesLowestRow", "3.51", "1.57", {5, 9, 9, 2, 2}, {}, {9, 9, 5, 2, 2}, 5.4, 2, 4},
-        // Far from zero a sum-of-squares spread would be 1.41.
-        {"AllEqual", "0.0", "0.0", {v, v, v, v}, {1}, {v, v, v}, v, 2, 2},
-        {"Tiny", "0.000396", "0.000177", tiny, {}, tiny, 42e-5, 1, 5},
-        {"Negative", "70710678.12", "50000000.0", {-3e8, -2e8}, {}, {-2e8, -3e8}, -2.5e8, 2, 1},
-        {"OneValue", "0.0", "0.0", {5}, {}, {5}, 5, 1, 1},
-        {"NoValue", "0.0", "0.0", {}, {}, {}, 0, 0, 0},
+        {"Worked",
+         {10, 12, 11, 30, 12},
+         {},
+         std::sqrt(71.0),
+         std::sqrt(71.0 / 5),
+         {30, 12, 12, 11, 10},
+         15,
+         4,
+         1},
+        {"Rejected",
+         {10, 12, 11, 30, 12},
+         {4},
+         std::sqrt(2.75 / 3),
+         std::sqrt(2.75 / 12),
+         {12, 12, 11, 10},
+         11.25,
+         2,
+         1},
+        {"TiesLowestRow",
+         {5, 9, 9, 2, 2},
+         {},
+         std::sqrt(12.3),
+         std::sqrt(2.46),
+         {9, 9, 5, 2, 2},
+         5.4,
+         2,
+         4},
+        // Far from zero a sum-of-squares spread would be 1.41; the rejected row is no extreme.
+        {"AllEqual", {v, v, v, v}, {1}, 0, 0, {v, v, v}, v, 2, 2},
+        {"Tiny", tiny, {}, std::sqrt(15.7e-8), std::sqrt(3.14e-8), tiny, 42e-5, 1, 5},
+        {"Negative", {-3e8, -2e8}, {}, std::sqrt(0.5e16), 5e7, {-2e8, -3e8}, -2.5e8, 2, 1},
+        {"OneValue", {5}, {}, 0, 0, {5}, 5, 1, 1},
+        {"NoValue", {}, {}, 0, 0, {}, 0, 0, 0},
     };
     for (const StatCase& c : cases) {
         SCOPED_TRACE(c.name);
-        store() = SampleStore{};
-        test::loadValues(c.values);
-        for (double r : c.rejectedRows) store().Rejected[int(r)] = 1, --store().NData;
-        Calc_Statistics();
-        const SampleStore& s = store();
+        const Statistics st = Calc_Statistics(sampleOf(c.values, c.rejectedRows));
+        EXPECT_EQ(st.n, static_cast<int>(c.sorted.size()));
         // The mean shown is the plain sum over n, a rounding step from the exact mean at most.
-        EXPECT_NEAR(s.Mean.toNumber(), c.mean, 1e-15 * std::fabs(c.mean));
-        EXPECT_EQ(std::pair(s.SD, s.SE), std::pair(Cell(c.sd), Cell(c.se)));
-        // SDnum is the number SD shows, and exactly 0 without a spread.
-        EXPECT_EQ(formatDataNumber(s.SDnum.toNumber(), Pattern::UpToTwoDecimals, largestSize(s)),
-                  c.sd);
-        EXPECT_EQ(s.SDnum.toNumber() == 0, c.sd == std::string("0.0"));
-        EXPECT_EQ(std::pair(s.PosMax.toNumber(), s.PosMin.toNumber()),
-                  std::pair(c.posMax, c.posMin));
-        EXPECT_EQ(s.MaxValue.toNumber(), c.sorted.empty() ? 0 : c.sorted.front());
-        EXPECT_EQ(s.MinValue.toNumber(), c.sorted.empty() ? 0 : c.sorted.back());
-        for (size_t k = 0; k < c.sorted.size(); ++k)
-            EXPECT_EQ(s.Sorted[static_cast<int>(k) + 1].toNumber(), c.sorted[k]) << k + 1;
+        EXPECT_NEAR(st.mean, c.mean, 1e-15 * std::fabs(c.mean));
+        // Exactly 0 without a spread: the tests then take every statistic as 0, never 0 / 0.
+        EXPECT_NEAR(st.sd, c.sd, 1e-13 * c.sd);
+        EXPECT_NEAR(st.se, c.se, 1e-13 * c.se);
+        EXPECT_EQ(std::pair(st.maxRow, st.minRow), std::pair(c.maxRow, c.minRow));
+        EXPECT_EQ(st.maxValue, c.sorted.empty() ? 0 : c.sorted.front());
+        EXPECT_EQ(st.minValue, c.sorted.empty() ? 0 : c.sorted.back());
+        EXPECT_EQ(st.sorted, c.sorted);
     }
-    test::loadValues({10, 12, 11, 30, 12});  // after the last case, which rejects nothing
-    Calc_Statistics();
-    const SampleStore& s = store();
-    EXPECT_EQ(std::tuple(s.SumX, s.SumDev2, s.SumX2),
-              std::tuple(Cell(75.), Cell(284.), Cell(1409.)));
-    EXPECT_TRUE(s.SDnum.isDouble());  // unrounded: the tests divide by it, not by "8.43"
-    EXPECT_NEAR(s.SDnum.toNumber(), std::sqrt(71.0), 1e-12);
+    const Statistics st = Calc_Statistics(Sample{{10, 12, 11, 30, 12}, {}});
+    EXPECT_EQ(std::tuple(st.sum, st.sumDev2, st.sumSquares, st.centre),
+              std::tuple(75., 284., 1409., 15.));
+}
+
+// A value far from the others and far from zero: the spread comes from the deviations, not from
+// the sum and the sum of squares, whose difference would cancel to nothing.
+TEST(CalcStatistics, SpreadFarFromZero) {
+    const Statistics st = Calc_Statistics(Sample{{1e9 + 1, 1e9 + 2, 1e9 + 3}, {}});
+    EXPECT_EQ(std::tuple(st.centre, st.sumDev2, st.sd), std::tuple(1e9 + 2, 2.0, 1.0));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Helpers shared by the tests of the computing side: a fresh sample store for every test, a
-// private temporary folder for data and table files, and loading values as a paste does.
+// Helpers shared by the tests of the computing side: a private temporary folder for data and
+// table files.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,18 +8,8 @@
 #include <fstream>
 #include <random>
 #include <string>
-#include <vector>
 
-#include "core/store.h"
-
-namespace sifton {
-
-// Failure reports show a cell by its text, quoted when it is one.
-inline void PrintTo(const Cell& cell, std::ostream* os) {
-    *os << (cell.isText() ? "\"" + cell.toText() + "\"" : cell.toText());
-}
-
-namespace test {
+namespace sifton::test {
 
 // A folder of its own under the system's temporary folder, removed with everything in it.
 class TempDir {
@@ -42,22 +32,4 @@ class TempDir {
                                     "-" + std::to_string(s_counter++));
 };
 
-// Every test starts from the store as it is at program start, with no reset observer.
-class StoreTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        store() = SampleStore{};
-        setResetObserver({});
-    }
-    void TearDown() override { setResetObserver({}); }
-};
-
-// Puts the values into Col1(1..n) with RowCount = NData = n, as a paste leaves the store.
-inline void loadValues(const std::vector<double>& values) {
-    for (size_t i = 0; i < values.size(); ++i) store().Col1[static_cast<int>(i) + 1] = values[i];
-    store().RowCount = static_cast<int>(values.size());
-    store().NData = static_cast<double>(values.size());
-}
-
-}  // namespace test
-}  // namespace sifton
+}  // namespace sifton::test

@@ -1,12 +1,14 @@
-// Find_Table_Row: which record it takes, how fields read, every way it fails (what it refuses to
-// open included), and that the file is closed afterwards whatever happened; when FolderTables
-// reads a file again.
+// Table lookups as the results window makes them: which record it takes, how fields read, every
+// way it fails (what it refuses to open included), and that the file is closed afterwards
+// whatever happened; when FolderTables reads a file again.
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <iterator>
+#include <span>
 #include <tuple>
+#include <vector>
 
 #include "core/tables.h"
 #include "test_support.h"
@@ -22,28 +24,36 @@ int openFileCount() {
     return static_cast<int>(std::distance(fs::directory_iterator("/proc/self/fd", ec), {}));
 }
 
-class TableLookup : public test::StoreTest {
+class TableLookup : public ::testing::Test {
   protected:
-    void SetUp() override { StoreTest::SetUp(), store().TableFolder = m_dir.path().string(); }
+    // The k values of the first record for n, through tables kept as the window keeps them.
+    std::vector<double> lookUp(const std::string& fileName, double n, int k) {
+        const std::span<const double> row = m_tables.table(fileName)->row(n, k);
+        return {row.begin(), row.end()};
+    }
     test::TempDir m_dir;
+    FolderTables m_tables{m_dir.path().string(), true};
 };
 
 // Every case writes the file afresh: a lookup must not remember an earlier reading.
 TEST_F(TableLookup, TakesTheFirstRecordForNAndClosesTheFile) {
-    const std::tuple<std::string, double, std::vector<double>> cases[] = {
-        {"n,a,b\n3,1.5,2\n4,2.5,3\n", 4, {2.5, 3}},
-        {"n,a,b\n3,1,2\n5,5,6\nthis is, not, a record\n", 5, {5, 6}},  // stops at the match
-        {"n,a\n4,1\n4,2\n", 4, {1}},                                   // first duplicate wins
-        {"4,9\n4,1\n", 4, {1}},                                        // numeric header skipped
-        {"n,a,b,c\n4,1,,3\n", 4, {1, 0, 3}},                           // empty field is 0
-        {"n,a,b\n 4 , 1.5 ,\t2\n", 4, {1.5, 2}},
-        {"n,a\n7.0,1\n", 7, {1}},
-        {"n,a\n4,1\n" + std::string(kMaxTableFileBytes - 8, ' '), 4, {1}},  // largest taken
+    // The table, n, the values and the record's n field as the file writes it.
+    const std::tuple<std::string, double, std::vector<double>, std::string> cases[] = {
+        {"n,a,b\n3,1.5,2\n4,2.5,3\n", 4, {2.5, 3}, "4"},
+        {"n,a,b\n3,1,2\n5,5,6\nthis is, not, a record\n", 5, {5, 6}, "5"},  // stops at the match
+        {"n,a\n4,1\n4,2\n", 4, {1}, "4"},                                   // first duplicate wins
+        {"4,9\n4,1\n", 4, {1}, "4"},               // numeric header skipped
+        {"n,a,b,c\n4,1,,3\n", 4, {1, 0, 3}, "4"},  // empty field is 0
+        {"n,a,b\n 4 , 1.5 ,\t2\n", 4, {1.5, 2}, "4"},
+        {"n,a\n7.0,1\n", 7, {1}, "7.0"},
+        {"n,a\n4,1\n" + std::string(kMaxTableFileBytes - 8, ' '), 4, {1}, "4"},  // largest taken
     };
     const int filesBefore = openFileCount();
-    for (const auto& [table, n, expected] : cases) {
+    for (const auto& [table, n, expected, nField] : cases) {
         m_dir.write("grubbs.dat", table);
-        EXPECT_EQ(Find_Table_Row("grubbs.dat", n, int(expected.size())), expected) << table;
+        const int k = static_cast<int>(expected.size());
+        EXPECT_EQ(lookUp("grubbs.dat", n, k), expected) << table;
+        EXPECT_EQ(m_tables.table("grubbs.dat")->nField(n, k), nField) << table;
     }
     EXPECT_EQ(openFileCount(), filesBefore);
 }
@@ -73,12 +83,14 @@ TEST_F(TableLookup, FailuresThrowNamingTheFileAndWhyAndCloseIt) {
         const fs::path file = m_dir.path() / "grubbs.dat";
         fs::remove_all(file);
         if (table == "<folder>") fs::create_directory(file);
-        if (table == "<pipe>") ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+        if (table == "<pipe>") {
+            ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+        }
         if (table == "<link to /dev/zero>") fs::create_symlink("/dev/zero", file);
         if (table[0] != '<') m_dir.write("grubbs.dat", table);
         alarm(10);  // a lookup that opened the pipe or read the device would never return
         try {
-            Find_Table_Row("grubbs.dat", 5, 2);
+            lookUp("grubbs.dat", 5, 2);
             ADD_FAILURE() << "no TableLookupError";
         } catch (const TableLookupError& e) {
             EXPECT_EQ(std::string(e.what()).find("The table file " + file.string() + " " + why), 0u)

@@ -4,11 +4,11 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <variant>
 #include <vector>
 
 #include "core/input.h"
 #include "core/number_text.h"
-#include "core/store.h"
 #include "tests/fuzz/fuzz_support.h"
 
 using namespace sifton;
@@ -78,6 +78,25 @@ void checkPaste(std::string_view text) {
     const PastedValues pasted = parseClipboardText(std::string(text));
     require(pasted.failure == want, "the paste fails as its cells call for");
     require(!pasted.ok() || pasted.values == values, "every cell taken, in clipboard order");
+
+    // The data set of a paste: the values, no header texts, no second fields or notes; a
+    // refusal has no title and the paste's message.
+    const Outcome<DataSet> outcome = pastedDataSet(std::string(text));
+    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+        require(!pasted.ok() && refusal->title.empty() &&
+                    refusal->message == pasteFailureMessage(pasted.failure),
+                "a refused paste is the parse's message without a title");
+        return;
+    }
+    const DataSet& d = std::get<DataSet>(outcome);
+    require(pasted.ok() && d.DataFileName == "From Clipboard" &&
+                (d.Locality + d.LocalityM + d.StratAge).empty() &&
+                d.rows.size() == pasted.values.size(),
+            "a paste is a data set \"From Clipboard\" of every value");
+    for (std::size_t i = 0; i < d.rows.size(); ++i)
+        require(
+            d.rows[i].value1 == pasted.values[i] && d.rows[i].value2 == 0 && d.rows[i].rest.empty(),
+            "each row holds its value and nothing else");
 }
 
 }  // namespace

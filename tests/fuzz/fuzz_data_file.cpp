@@ -1,18 +1,20 @@
 // Fuzz target for the data-file reader: the input bytes are a data file. A file that loads must
-// give a data set the statistics and the four tests compute finite results for (also after the
-// largest value is rejected); a file that is refused must leave the data set as it was.
+// be the data set the reader read and give statistics and results of the four tests that are
+// finite and shown as numbers (also after the largest value is rejected); a file that is refused
+// must say why.
 #include <cmath>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <tuple>
 #include <utility>
+#include <variant>
 
+#include "core/analysis.h"
 #include "core/input.h"
 #include "core/number_text.h"
 #include "core/outlier_tests.h"
-#include "core/statistics.h"
-#include "core/store.h"
 #include "core/tables.h"
-#include "platform/scripted_platform.h"
 #include "tests/fuzz/fuzz_support.h"
 
 using namespace sifton;
@@ -20,26 +22,48 @@ using sifton::fuzz::require;
 
 namespace {
 
-// A shown statistic is a number text, which also makes it finite; g may also be unbounded.
-bool isNumber(const Cell& cell) { return cell.isText() && Is_Number_Text(cell.toText()); }
-bool isG(const Cell& g) { return g.toText() == kUnboundedStatistic || isNumber(g); }
+// Finite, and a number text in the pattern it is shown in.
+bool shownAsNumber(double value, Pattern pattern) {
+    return std::isfinite(value) && Is_Number_Text(formatNumber(value, pattern));
+}
+bool shownAsData(double value, const Statistics& st) {
+    return std::isfinite(value) &&
+           Is_Number_Text(formatDataNumber(value, Pattern::UpToThreeDecimals, largestSize(st)));
+}
+bool isG(double g) { return std::isinf(g) ? g > 0 : shownAsNumber(g, Pattern::UpToTwoDecimals); }
 
-// Every table has a record for each n, so a TableLookupError escapes as a finding.
-void runAndCheck() {
-    SampleStore& s = store();
-    const int n = static_cast<int>(s.NData);
-    runCalculation();
-    require(isNumber(s.SD) && isNumber(s.SE) &&
-                (n > 100 || (isNumber(s.GruTmax) && isNumber(s.GruTmin))) &&
-                (n > 25 || (isNumber(s.DixRmax) && isNumber(s.DixRmin))) &&
-                (n < 6 || (isNumber(s.IQRQ1) && isNumber(s.IQRQ3))) &&
-                (n > 50 || (isG(s.GauOld) && isG(s.GauYoung))),
-            "every statistic a test shows for its range of n is finite");
+// Every test ran for its range of n and every statistic it shows is a number.
+void check(const Analysis& a) {
+    const Results& r = a.results();
+    const Statistics& st = r.statistics;
+    const int n = a.NData();
+    const auto three = Pattern::UpToThreeDecimals;
+    require(st.n == n && shownAsData(st.mean, st) && shownAsData(st.sd, st) &&
+                shownAsData(st.se, st) && st.sd >= 0,
+            "the descriptive statistics are finite");
+    require(r.grubbs.ran == (n <= 100) && r.dixon.ran == (n <= 25) && r.iqr.ran == (n >= 6) &&
+                r.gauss.ran == (n <= 50),
+            "each test runs for its range of n");
+    require(!r.grubbs.ran || (shownAsNumber(r.grubbs.max.statistic, three) &&
+                              shownAsNumber(r.grubbs.min.statistic, three)),
+            "Grubbs' statistics are finite");
+    require(!r.dixon.ran || (shownAsNumber(r.dixon.max.statistic, three) &&
+                             shownAsNumber(r.dixon.min.statistic, three)),
+            "Dixon's ratios are finite");
+    require(!r.iqr.ran || (shownAsData(r.iqr.q1, st) && shownAsData(r.iqr.q3, st)),
+            "the quartiles are finite");
+    require(!r.gauss.ran || (isG(r.gauss.max.g) && isG(r.gauss.min.g)), "g is finite or unbounded");
+}
+
+FolderTables& tables() {
+    static FolderTables folder(fuzz::scratchFolder(), false);
+    return folder;
 }
 
 }  // namespace
 
-// Tables with a record for every n the tests look up.
+// Tables with a record for every n the tests look up, so a TableLookupError escapes as a
+// finding.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     for (auto [name, last, values] : {std::tuple{"grubbs.dat", 100, ",1.5,1.6,1.7,1.8,1.9\n"},
                                       {"dixon.dat", 25, ",400,500,600,700,800\n"},
@@ -67,32 +91,40 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             "a readable plain file fails only on its contents");
     require(!dataFileFailureMessage(path, file).empty(), "every refusal has its message");
 
-    // The path through the message box: a refused file keeps the earlier data set.
-    Reset_Store();
-    SampleStore& s = store();
-    s.TableFolder = fuzz::scratchFolder();
-    for (int i = 1; i <= 3; ++i) s.Col1[i] = static_cast<double>(i);
-    s.NData = s.RowCount = 3;
-    const RowArray col1 = s.Col1;
-    ScriptedPlatform platform;
-    const bool loaded = Read_Data_File(path, platform);
-    require(loaded == file.ok() && platform.messages.size() == (loaded ? 0u : 1u),
-            "Read_Data_File agrees with readDataFile, one message on a refusal");
-    require(
-        loaded || (platform.messages[0].title == kProgramTitle && s.NData == 3 && s.Col1 == col1),
-        "a titled message, the data set kept");
-    if (!loaded) return 0;
-    require(s.NData == rows, "NData counts the rows");
-    if (rows < 3) return 0;  // the callers compute nothing on fewer than three values
-    runAndCheck();
-    if (rows > 3) {  // reject the largest value, as the results window does, and compute again
-        const int posMax = static_cast<int>(s.PosMax.toNumber());
-        require(posMax >= 1 && posMax <= rows && isUnderTest(posMax) &&
-                    s.Col1[posMax].toNumber() == s.Sorted[1].toNumber(),
-                "PosMax is the row of the largest value under test");
-        s.Rejected[posMax] = 1;
-        s.NData -= 1;
-        runAndCheck();
+    // The data set, or the message box's title and text.
+    const Outcome<DataSet> outcome = Read_Data_File(path);
+    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+        require(!file.ok() ? refusal->title == kProgramTitle &&
+                                 refusal->message == dataFileFailureMessage(path, file)
+                           : rows < 3 && refusal->title.empty() &&
+                                 refusal->message == pasteFailureMessage(PasteFailure::OneOrTwo),
+                "a refusal is the file's warning, or the question about one or two data");
+        return 0;
     }
+    const DataSet& d = std::get<DataSet>(outcome);
+    require(file.ok() && rows >= 3 && d.RowCount() == rows && d.DataFileName == path &&
+                std::tie(d.Locality, d.LocalityM, d.StratAge) ==
+                    std::tie(file.locality, file.localityM, file.stratAge),
+            "a loaded file is the data set the reader read");
+    for (int i = 0; i < rows; ++i) {
+        const DataRow &got = d.rows[static_cast<size_t>(i)],
+                      &read = file.rows[static_cast<size_t>(i)];
+        require(got.value1 == read.value1 && got.value2 == read.value2 && got.rest == read.rest,
+                "every row as read");
+    }
+
+    const auto dataSet = std::make_shared<const DataSet>(d);
+    const Analysis a = Analysis::of(dataSet, tables());
+    check(a);
+    // Reject the largest value, as the results window does, and compute again.
+    const std::optional<Analysis> b = a.rejecting(Extreme::Largest, tables());
+    require(b.has_value() == (rows > 3), "a rejection down to three values");
+    if (!b) return 0;
+    const int row = b->rejectedRows().at(0);
+    require(row == a.results().statistics.maxRow && b->Rejected(row) && !a.Rejected(row) &&
+                dataSet->Col1(row) == a.results().statistics.sorted.front() &&
+                b->NData() == rows - 1,
+            "the row of the largest value under test is rejected");
+    check(*b);
     return 0;
 }

@@ -1,6 +1,6 @@
 // Hostile and odd inputs on the three ways data get in: data files, clipboard text and table
 // files. Each case states its outcome: a clear message or a well-defined load, never a crash or
-// a hang, and a refused input leaves the data set that was loaded before it as it was.
+// a hang, and a failed table leaves the analysis made before it as it was.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,14 +12,12 @@
 #include <string>
 #include <tuple>
 #include <utility>
+#include <variant>
 #include <vector>
 
+#include "core/analysis.h"
 #include "core/input.h"
-#include "core/outlier_tests.h"
-#include "core/statistics.h"
-#include "core/store.h"
 #include "core/tables.h"
-#include "platform/scripted_platform.h"
 
 namespace sifton {
 namespace {
@@ -36,43 +34,39 @@ long openDescriptors() {
     return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
 }
 
-// Every test starts from a five-value data set loaded through Read_Data_File, with the Grubbs
-// table for n = 5 in a private folder.
+// Every test starts from a five-value data set read through Read_Data_File and analysed with
+// tables for n = 4 and 5 in a private folder.
 class HostileInput : public ::testing::Test {
   protected:
     void SetUp() override {
         m_folder = fs::temp_directory_path() / ("sifton-hardening-" + std::to_string(getpid()));
         fs::create_directories(m_folder);
-        writeBytes(m_folder / "grubbs.dat", "n\n5,1.5,1.6,1.7,1.8,1.9\n");
-        Reset_Store();
-        store().TableFolder = m_folder.string();
+        writeBytes(m_folder / "grubbs.dat", "n\n4,1.4,1.5,1.6,1.7,1.8\n5,1.5,1.6,1.7,1.8,1.9\n");
+        writeBytes(m_folder / "dixon.dat", "n\n4,400,500,600,700,800\n5,400,500,600,700,800\n");
+        writeBytes(m_folder / "gauss-g.dat", "n\n4,1.6\n5,1.7\n");
         writeBytes(path("good.csv"), "Locality,Mineral,Age\r\n10\r\n12,2\r\n11\r\n30\r\n12\r\n");
-        ASSERT_TRUE(Read_Data_File(path("good.csv"), m_platform));
-        m_before = store();
+        const Outcome<DataSet> read = Read_Data_File(path("good.csv"));
+        ASSERT_TRUE(std::holds_alternative<DataSet>(read));
+        m_data = std::make_shared<const DataSet>(std::get<DataSet>(read));
+        ASSERT_EQ(m_data->RowCount(), 5);
     }
     void TearDown() override { fs::remove_all(m_folder); }
 
     std::string path(const std::string& name) const { return (m_folder / name).string(); }
 
-    bool dataSetKept() const {
-        return store().NData == 5 && store().Col1 == m_before.Col1 && store().Col2 == m_before.Col2;
-    }
-
-    // readDataFile states the failure; Read_Data_File shows its one warning and keeps the data.
+    // readDataFile states the failure; Read_Data_File gives its one titled warning.
     void expectRefused(const std::string& file, DF failure, int failedLine) {
         const DataFile read = readDataFile(file);
         EXPECT_EQ(std::pair(read.failure, read.failedLine), std::pair(failure, failedLine));
-        m_platform.messages.clear();
-        EXPECT_FALSE(Read_Data_File(file, m_platform));
-        EXPECT_TRUE(dataSetKept());
-        ASSERT_EQ(m_platform.messages.size(), 1u);
-        EXPECT_EQ(m_platform.messages[0].title, "Sifton");
-        EXPECT_EQ(m_platform.messages[0].text, dataFileFailureMessage(file, read));
+        const Outcome<DataSet> outcome = Read_Data_File(file);
+        ASSERT_TRUE(std::holds_alternative<Refusal>(outcome));
+        const Refusal& refusal = std::get<Refusal>(outcome);
+        EXPECT_EQ(refusal.title, "Sifton");
+        EXPECT_EQ(refusal.message, dataFileFailureMessage(file, read));
     }
 
     fs::path m_folder;
-    ScriptedPlatform m_platform;
-    SampleStore m_before;
+    std::shared_ptr<const DataSet> m_data;
 };
 
 // Missing, a folder, a pipe (whose open would wait for a writer), an endless device, binary
@@ -123,20 +117,22 @@ TEST_F(HostileInput, OddSecondFieldsAndHeadersLoad) {
     EXPECT_EQ(got, (std::vector<double>{5, 0, 6, 0, 7, 0}));
 }
 
-// A broken table stops its test before it changes a result, names the file and leaves no file
-// open.
+// A broken table stops the analysis it was needed for, names the file and leaves no file open;
+// the analysis made before it keeps its results.
 TEST_F(HostileInput, BrokenTableFailsTheLookupAndKeepsTheResults) {
     const std::pair<std::string, const char*> cases[] = {
         {"<missing>", "is missing or cannot be opened."},
         {"", "is empty"},
-        {"n,a,b,c,d,e\r\n", "has no record for n = 5."},
+        {"n,a,b,c,d,e\r\n", "has no record for n = 4."},
         {"h\n3,1,2,3,4,5\n4,1,2,3\n5,1,2,3,4,5\n", "has on line 3 4 fields where each"},
-        {"h\n5,1,2,x,4,5\n", "the field \"x\", which is not a number."},
-        {"h\n5,1,2,3,4,NaN\n", "the field \"NaN\", which is not a number."},
+        {"h\n4,1,2,x,4,5\n", "the field \"x\", which is not a number."},
+        {"h\n4,1,2,3,4,NaN\n", "the field \"NaN\", which is not a number."},
     };
-    Calc_Statistics();
-    Grubbs_Test();
-    const SampleStore before = store();
+    // Read again when changed, as the results window reads its tables.
+    FolderTables tables(m_folder.string(), true);
+    const Analysis analysis = Analysis::of(m_data, tables);
+    const GrubbsResult before = analysis.results().grubbs;
+    ASSERT_TRUE(before.ran);
     const std::string table = path("grubbs.dat");
     for (const auto& [bytes, messagePart] : cases) {
         SCOPED_TRACE(messagePart);
@@ -144,20 +140,23 @@ TEST_F(HostileInput, BrokenTableFailsTheLookupAndKeepsTheResults) {
         if (bytes != "<missing>") writeBytes(table, bytes);
         const long descriptors = openDescriptors();
         try {
-            Grubbs_Test();
+            (void)analysis.rejecting(Extreme::Largest, tables);
             ADD_FAILURE() << "no TableLookupError";
         } catch (const TableLookupError& e) {
             EXPECT_EQ(e.fileName(), "grubbs.dat");
             EXPECT_NE(std::string(e.what()).find(messagePart), std::string::npos) << e.what();
         }
         EXPECT_EQ(openDescriptors(), descriptors);
-        using S = SampleStore;
-        for (auto field : {&S::GruTmax, &S::GruTmin, &S::GrubbsClassMax, &S::GrubbsClassMin})
-            EXPECT_EQ(store().*field, before.*field);
+        const GrubbsResult& kept = analysis.results().grubbs;
+        EXPECT_EQ(std::tuple(kept.max.statistic, kept.min.statistic, kept.max.cls, kept.min.cls,
+                             kept.critical),
+                  std::tuple(before.max.statistic, before.min.statistic, before.max.cls,
+                             before.min.cls, before.critical));
+        EXPECT_EQ(analysis.rejectedRows(), std::vector<int>{});
     }
 }
 
-// Separators alone, too many values and megabyte tokens are refused, the data set kept.
+// Separators alone, too many values and megabyte tokens are refused with the paste's message.
 TEST_F(HostileInput, HostileClipboardTextIsRefused) {
     std::string values301;
     while (values301.size() < 602) values301 += "5\t";
@@ -174,12 +173,10 @@ TEST_F(HostileInput, HostileClipboardTextIsRefused) {
     for (const auto& [text, failure] : cases) {
         SCOPED_TRACE(text.substr(0, 20));
         EXPECT_EQ(parseClipboardText(text).failure, failure);
-        m_platform.messages.clear();
-        m_platform.clipboard = text;
-        EXPECT_FALSE(Paste_Clipboard(m_platform));
-        EXPECT_TRUE(dataSetKept());
-        ASSERT_EQ(m_platform.messages.size(), 1u);
-        EXPECT_EQ(m_platform.messages[0].text, pasteFailureMessage(failure));
+        const Outcome<DataSet> pasted = pastedDataSet(text);
+        ASSERT_TRUE(std::holds_alternative<Refusal>(pasted));
+        EXPECT_EQ(std::pair(std::get<Refusal>(pasted).title, std::get<Refusal>(pasted).message),
+                  std::pair(std::string(), pasteFailureMessage(failure)));
     }
     // Long tokens that are numbers read as their value; 0.00...01 lies below the smallest double
     // and is refused rather than read as 0.

@@ -5,8 +5,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "core/store.h"
-#include "platform/scripted_platform.h"
+#include "tests/support/scripted_platform.h"
 #include "ui/frm_help.h"
 #include "window_test_support.h"
 
@@ -47,7 +46,7 @@ TEST(HelpWindow, ModesShareOneWindowCreatedAnewAfterCloseAndButtonsOpenTheirTarg
     ASSERT_EQ(showHelpDescription(platform), again);
 
     platform.openFails = true;  // a refusal is the desktop's business: no message
-    store().HelpFolder = "/home/ana/My Programs/Sifton 1.0";
+    platform.folder = "/home/ana/My Programs/Sifton 1.0";  // the document lies beside the program
     for (const char* name : {"cmdOpenAcrobat", "cmdDownload"})
         QTest::mouseClick(again->findChild<QPushButton*>(name), Qt::LeftButton);
     EXPECT_EQ(platform.opened.at(0), "/home/ana/My Programs/Sifton 1.0/Sifton-help.pdf");

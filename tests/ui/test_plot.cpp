@@ -1,4 +1,4 @@
-// The data plot: its geometry after real calculation runs, one picture drawn from it, and the
+// The data plot: its geometry for analyses of real data sets, one picture drawn from it, and the
 // plot window following the results window.
 #include <gtest/gtest.h>
 
@@ -13,14 +13,16 @@
 #include <cstdio>
 #include <numeric>
 
+#include "core/analysis.h"
 #include "core/normal_quantile.h"
 #include "core/number_text.h"
 #include "core/outlier_tests.h"
-#include "platform/scripted_platform.h"
+#include "tests/support/scripted_platform.h"
 #include "ui/frm_dix.h"
 #include "ui/frm_plot.h"
 #include "ui/frm_start.h"
 #include "ui/plot_painter.h"
+#include "ui/presentation.h"
 #include "window_test_support.h"
 
 namespace sifton {
@@ -40,27 +42,27 @@ std::string g4(double v) {
 
 class PlotTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        store() = SampleStore{};
-        store().TableFolder = tables.path();
-    }
     void TearDown() override { test::destroyAllWindows(); }
 
-    // The values in rows 1..n with the given rows rejected, computed and shown as the window
-    // does, then laid out at the window's size.
-    PlotGeometry run(const std::vector<double>& values, const std::vector<int>& rejected = {}) {
-        SampleStore& s = store();
-        for (size_t i = 0; i < values.size(); ++i) s.Col1[static_cast<int>(i) + 1] = values[i];
-        for (int row : rejected) s.Rejected[row] = 1;
-        s.RowCount = static_cast<int>(values.size());
-        s.NData = static_cast<double>(values.size() - rejected.size());
-        runCalculation();
-        model.Present_Values(s);
-        return layoutPlot(plotData(s, model), kPlotWidth, kPlotHeight);
+    // The values in rows 1..n, analysed with the extremes rejected in turn as the reject buttons
+    // reject them, and presented as the window presents them.
+    Presentation presented(const std::vector<double>& values,
+                           const std::vector<Extreme>& rejections = {}) {
+        auto data = std::make_shared<DataSet>();
+        data->DataFileName = tables.file("d.csv");
+        for (double v : values) data->rows.push_back(DataRow{v, 1.0, "grain"});
+        FolderTables source(tables.path(), false);
+        const Rejections r = rejectInTurn(Analysis::of(data, source), rejections, source);
+        EXPECT_EQ(r.made, rejections.size());
+        return present(&r.analysis, GesdSettings{});
+    }
+    // Its plot, laid out at the window's size.
+    PlotGeometry run(const std::vector<double>& values,
+                     const std::vector<Extreme>& rejections = {}) {
+        return layoutPlot(presented(values, rejections).plot, kPlotWidth, kPlotHeight);
     }
 
     test::TableFolder tables;
-    ResultsModel model;
 };
 
 // The tests' own drawing, as "role value value..." in value order, each at its value's pixel.
@@ -108,7 +110,7 @@ std::string texts(const PlotGeometry& g, PlotRole role, const std::string& conta
 struct GeometryCase {
     const char* name;
     std::vector<double> values;
-    std::vector<int> rejected;
+    std::vector<Extreme> rejected;
     std::string limits;  // mean ± C·SD with C the 5 % entry of grubbs.dat, fences by hand
     std::string notRun;
 };
@@ -128,7 +130,7 @@ TEST_F(PlotTest, DrawsEachTestsLimitsAtTheirValuesAndNothingForATestThatDidNotRu
              v.push_back(40);
              return v;
          }(),
-         {11},
+         {Extreme::Largest},  // row 11
          "box 3.5 8.5; inner -4 16; outer -11.5 23.5; grubbs -1.088 12.09; hollow 40",
          ""},
         // Mean 13.6, SD 1.7536, C 1.6714; too few values for the IQR test.
@@ -136,7 +138,7 @@ TEST_F(PlotTest, DrawsEachTestsLimitsAtTheirValuesAndNothingForATestThatDidNotRu
          {12.4, 13.1, 12.8, 13.0, 16.7},
          {},
          "grubbs 10.67 16.53",
-         "IQR test: not run (n < 6)|"},
+         "IQR test: not run (n < 6)|ESD screen: not run (n < 6)|"},
         // 1..60: quartiles 16 and 45.5; mean 30.5, SD 17.464, C 3.0269.
         {"sixty",
          oneTo(60),
@@ -157,7 +159,6 @@ TEST_F(PlotTest, DrawsEachTestsLimitsAtTheirValuesAndNothingForATestThatDidNotRu
     };
     for (const GeometryCase& c : cases) {
         SCOPED_TRACE(c.name);
-        SetUp();
         const PlotGeometry g = run(c.values, c.rejected);
         EXPECT_EQ(limits(g), c.limits);
         EXPECT_EQ(texts(g, PlotRole::Legend, "not run"), c.notRun);
@@ -175,25 +176,79 @@ TEST_F(PlotTest, DrawsEachTestsLimitsAtTheirValuesAndNothingForATestThatDidNotRu
     }
 }
 
-TEST_F(PlotTest, FlagsAnExtremeExactlyWhenTheWindowHighlightsItOutsideACover) {
-    std::vector<double> values = oneTo(11);
-    values.push_back(40);
-    PlotGeometry g = run(values);
-    EXPECT_EQ(texts(g, PlotRole::Legend, "#12"), "max #12: Grubbs, Dixon, IQR, g-test|");
-    EXPECT_EQ(texts(g, PlotRole::ExtremeLabel), "min #1|max #12|");
-    for (const PlotText& t : g.texts)
-        if (t.role == PlotRole::ExtremeLabel) {
-            EXPECT_EQ(t.background,
-                      t.text == "max #12" ? std::optional(colour::kHighlight) : std::nullopt);
-        }
+struct FlagCase {
+    const char* name;
+    std::vector<double> values;
+    std::vector<Extreme> rejected;
+    std::string flags;  // the legend's lines on the extremes
+};
 
-    // Tests that did not run keep their labels' colours under the covers: nothing is flagged.
-    SampleStore covered = store();
-    std::tie(covered.GruTmin, covered.DixRmin, covered.IQRQ1, covered.GauYoung) =
-        std::tuple(-1, -1, -1, -1);
-    model.Present_Values(covered);
-    g = layoutPlot(plotData(covered, model), kPlotWidth, kPlotHeight);
-    EXPECT_EQ(texts(g, PlotRole::Legend, "#12"), "No test flags min #1 or max #12|");
+// The plot names, for each extreme, the tests whose verdict label the window highlights where
+// no "NOT TESTED" cover hides it, and rings and highlights its label exactly then.
+TEST_F(PlotTest, FlagsAnExtremeExactlyWhenTheWindowHighlightsItOutsideACover) {
+    using L = LabelId;
+    struct Verdicts {
+        const char* test;
+        L cover, min, max;
+    };
+    const Verdicts verdicts[] = {{"Grubbs", L::lblGRUno, L::lblGrubbsMin, L::lblGrubbsMax},
+                                 {"Dixon", L::lblDIXno, L::lblDixMin, L::lblDixMax},
+                                 {"IQR", L::lblIQRno, L::lblIQRyoung, L::lblIQRold},
+                                 {"g-test", L::lblGAUno, L::lblGaY, L::lblGaO}};
+    const auto withOutlier = [](std::vector<double> v, double outlier) {
+        v.push_back(outlier);
+        return v;
+    };
+    const std::vector<FlagCase> cases = {
+        {"one far above", withOutlier(oneTo(11), 40), {}, "max #12: Grubbs, Dixon, IQR, g-test|"},
+        {"evenly spaced", oneTo(12), {}, "No test flags min #1 or max #12|"},
+        // One far out on each side: the smallest masks the largest from Grubbs and g (T 2.33
+        // and 2.28 against C 2.285 at n = 12), not from Dixon's range ratios or the fences.
+        {"one far out each side",
+         {-30, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 40},
+         {},
+         "min #1: Grubbs, Dixon, IQR, g-test|max #12: Dixon, IQR|"},
+        // Five values, of which the IQR test takes none.
+        {"too few for IQR", {12.4, 13.1, 12.8, 13.0, 16.7}, {}, "max #5: Grubbs, Dixon, g-test|"},
+        // After a rejection the extremes are other rows.
+        {"largest rejected",
+         withOutlier(withOutlier(oneTo(11), 40), 41),
+         {Extreme::Largest},
+         "max #12: Grubbs, Dixon, IQR, g-test|"},
+        // Above 100 values only the IQR test runs.
+        {"only IQR runs", withOutlier(oneTo(100), 1000), {}, "max #101: IQR|"},
+    };
+    for (const FlagCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Presentation p = presented(c.values, c.rejected);
+        const PlotGeometry g = layoutPlot(p.plot, kPlotWidth, kPlotHeight);
+        std::string legend;
+        for (const PlotText& t : g.texts)
+            if (t.role == PlotRole::Legend && t.text.find(" #") != std::string::npos)
+                legend += t.text + "|";
+        EXPECT_EQ(legend, c.flags);
+
+        std::vector<std::string> byMin, byMax;  // as the labels show it
+        for (const Verdicts& v : verdicts) {
+            if (p[v.cover].visible) continue;
+            if (p[v.min].highlight) byMin.push_back(v.test);
+            if (p[v.max].highlight) byMax.push_back(v.test);
+        }
+        EXPECT_EQ(p.plot.minFlaggedBy, byMin);
+        EXPECT_EQ(p.plot.maxFlaggedBy, byMax);
+        const std::string minText = "min #" + std::to_string(p.plot.posMin);
+        const std::string maxText = "max #" + std::to_string(p.plot.posMax);
+        EXPECT_EQ(texts(g, PlotRole::ExtremeLabel), minText + "|" + maxText + "|");
+        for (const PlotText& t : g.texts)
+            if (t.role == PlotRole::ExtremeLabel) {
+                const bool flagged = !(t.text == minText ? byMin : byMax).empty();
+                EXPECT_EQ(t.background, flagged ? std::optional(colour::kHighlight) : std::nullopt)
+                    << t.text;
+            }
+        int rings = 0;  // the ring behind each flagged extreme
+        for (const PlotPoint& pt : g.points) rings += pt.role == PlotRole::ExtremeMark;
+        EXPECT_EQ(rings, int(!byMin.empty()) + int(!byMax.empty()));
+    }
 }
 
 TEST(PlotAxis, TicksAreRoundStepsFromTinyToHugeAndARangeWithoutSpreadIsWidened) {
@@ -240,7 +295,7 @@ TEST_F(PlotTest, QuantilePanelPairsSortedValuesWithBlomNormalScores) {
 TEST_F(PlotTest, DrawingPutsPointsAndLimitsWhereTheGeometrySays) {
     std::vector<double> values = oneTo(10);
     values.push_back(40);
-    const PlotGeometry g = run(values, {11});
+    const PlotGeometry g = run(values, {Extreme::Largest});  // row 11
     QImage image(kPlotWidth, kPlotHeight, QImage::Format_RGB32);
     QPainter painter(&image);
     paintPlot(painter, g);

@@ -21,9 +21,9 @@
 #include <tuple>
 
 #include "core/number_text.h"
-#include "core/store.h"
-#include "platform/scripted_platform.h"
+#include "tests/support/scripted_platform.h"
 #include "ui/frm_dix.h"
+#include "ui/frm_plot.h"
 #include "ui/frm_start.h"
 #include "ui/gesd_view.h"
 #include "ui/plot_geometry.h"
@@ -44,7 +44,6 @@ const std::vector<double> kTwelve = {10.2, 10.5, 9.8,  10.1, 10.4, 9.9,
 class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        store() = SampleStore{};
         platform.folder = tables.path();
         start = Main(platform);
     }
@@ -76,7 +75,7 @@ class WindowTest : public ::testing::Test {
     }
     std::string screen(const frmDIX* w) {  // every label as the window holds it and shows it
         std::string all;
-        for (const LabelState& state : w->model().labels()) {
+        for (const LabelState& state : labelStates(w->shown())) {
             const test::LabelView shown = label(w, state.name.c_str());
             all += state.name + "=" + state.text + "/" + shown.text + "/" +
                    shown.background.name().toStdString() + (shown.shown ? "\n" : " hidden\n");
@@ -140,7 +139,9 @@ TEST_F(WindowTest, OpenFromStartShowsResultsAndMenusThenTwoMoreDataSetsFromTheMe
     platform.dialogAnswers.push_back(test::writeDataFile(
         tables.file("8.csv"), {10, 11, 12, 13, 14, 15, 16, 17}, "Harrow,HC,Eo"));
     act(w, "mnuFileItem_1");
-    EXPECT_EQ(store().Rejected[5], Cell(0));
+    ASSERT_NE(w->analysis(), nullptr);  // the new data set comes without the old rejection
+    EXPECT_TRUE(w->analysis()->rejectedRows().empty());
+    EXPECT_FALSE(w->analysis()->Rejected(5));
     EXPECT_FALSE(label(w, "lblIQRno").shown);
     EXPECT_EQ(label(w, "lblGaO").background, QColor(Qt::white));
     // Quartiles of 10..17 are 12 and 15.5, so the fences lie at 6.75 and 20.75.
@@ -180,16 +181,23 @@ TEST_P(RefusedLoad, StartWindowStaysOrHandsOverAndTheMenuKeepsTheDataSet) {
     act(start, c.paste ? "cmdPaste" : "cmdOpen");
     expectWarning(c.warning);
     EXPECT_EQ(test::topLevel("frmStart") == nullptr, c.handsOver);
-    EXPECT_EQ(std::tuple(store().NData, store().GruTmax), std::tuple(0.0, Cell()));  // no half run
+    // No half run: the results window, shown or still hidden, holds no analysis.
+    const auto* any = qobject_cast<frmDIX*>(test::topLevel("frmDIX"));
+    EXPECT_TRUE(any == nullptr || any->analysis() == nullptr);
     tables.restore("gauss-g.dat");
     frmDIX* w = results();
     if (c.handsOver) {
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(enabled(w), "0000");  // nothing to reject or copy, even when asked directly
+        for (const char* cover : {"lblGRUno", "lblDIXno", "lblIQRno", "lblGAUno"})
+            EXPECT_FALSE(label(w, cover).shown) << cover;  // no test stands refused yet
         w->cmdRejectMin_Click(), w->cmdRejectMax_Click();
-        w->mnuEditItem_Click(1), w->mnuEditItem_Click(2);
+        w->copyReport(ReportMode::Short), w->copyReport(ReportMode::Long);
+        for (const char* item : {"mnuEditItem_1", "mnuEditItem_2"})
+            w->findChild<QAction*>(item)->trigger();
         EXPECT_EQ(texts(w, {"lblN", "lblFileName", "lblRejecList"}), "||");
-        EXPECT_EQ(std::tuple(platform.clipboardWrites, store().CopyMode), std::tuple(0, 0));
+        EXPECT_EQ(std::tuple(platform.clipboardWrites, w->copyMode(), w->analysis()),
+                  std::tuple(0, ReportMode::Short, nullptr));
         platform.dialogAnswers.push_back(test::writeDataFile(tables.file("twelve.csv"), kTwelve));
         act(w, "mnuFileItem_1");
     } else {
@@ -199,12 +207,16 @@ TEST_P(RefusedLoad, StartWindowStaysOrHandsOverAndTheMenuKeepsTheDataSet) {
     }
     act(w, "cmdRejectMax");
     platform.messages.clear();
-    const SampleStore before = store();
+    const DataSet* before = &w->analysis()->dataSet();
     script();
     act(w, c.paste ? "mnuEditItem_0" : "mnuFileItem_1");
     expectWarning(c.warning);
-    EXPECT_EQ(store().DataFileName, tables.file("twelve.csv"));
-    EXPECT_EQ(store().Rejected, before.Rejected);  // a reset before the refusal would clear these
+    ASSERT_NE(w->analysis(), nullptr);
+    EXPECT_EQ(&w->analysis()->dataSet(), before);
+    EXPECT_EQ(w->analysis()->dataSet().DataFileName, tables.file("twelve.csv"));
+    // A reset before the refusal would clear these.
+    EXPECT_EQ(w->analysis()->rejectedRows(), std::vector<int>{12});
+    EXPECT_EQ(w->copyMode(), ReportMode::Long);
     EXPECT_EQ(texts(w, {"lblN", "lblRejecList", "lblFileName"}),
               "11 (from 12)|Rejected: #12|" + tables.file("twelve.csv"));
 }
@@ -225,18 +237,19 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"PasteTableMissing", true, "1\t2\t3\t9", "The table file", true, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// A run that a missing table file stops part-way changes nothing: not the store (the tests
-// before the failing one have written their results), not the window, the report mode or the
-// clipboard. The next rejection then takes the value the window shows.
+// A run that a missing table file stops part-way changes nothing: not the analysis (the tests
+// before the failing one had their results), not the window, the report mode or the clipboard.
+// The next rejection then takes the value the window shows.
 TEST_F(WindowTest, ABrokenTableChangesNothingAndRejectingTwiceCopiesTheLongReport) {
     frmDIX* w = open(kTwelve);
     ASSERT_NE(w, nullptr);
     act(w, "mnuEditItem_1");
     platform.clipboard = "1\t2\t3\t9";  // what the paste below reads
-    const auto dataSet = [] {
-        const SampleStore& s = store();
-        return std::tuple(s.Col1, s.Rejected, s.NData, s.RowCount, s.DataFileName, s.Locality,
-                          s.PosMin, s.GruTmin, s.DixRmin, s.IQRQ1, s.GauYoung, s.CopyMode);
+    const auto dataSet = [w] {
+        const Analysis* a = w->analysis();
+        return a ? std::tuple(&a->dataSet(), a->rejectedRows(), a->NData(), w->copyMode())
+                 : std::tuple(static_cast<const DataSet*>(nullptr), std::vector<int>{}, -1,
+                              w->copyMode());
     };
     const auto before = dataSet();
     const std::string shown = screen(w);
@@ -279,14 +292,15 @@ TEST_F(WindowTest, PasteFromStartThenEditMenuCopiesShortThenLongAndRejectStopsAt
     EXPECT_EQ(test::topLevel("frmStart"), nullptr);
     EXPECT_EQ(texts(w, {"lblN", "lblFileName"}), "4|From Clipboard");
     // What the clipboard holds after each item: 0 the values pasted, 1 the short, 2 the long
-    // report. CopyMode 2 stays once set.
+    // report. The long mode stays once set, through a paste too.
+    constexpr ReportMode kShort = ReportMode::Short, kLong = ReportMode::Long;
     for (auto [item, copyMode, report] :
-         {std::tuple{"mnuEditItem_1", 1, 1}, std::tuple{"mnuEditItem_0", 0, 0},
-          std::tuple{"mnuEditItem_1", 1, 1}, std::tuple{"mnuEditItem_2", 2, 2},
-          std::tuple{"mnuEditItem_1", 2, 2}, std::tuple{"mnuEditItem_0", 2, 0}}) {
+         {std::tuple{"mnuEditItem_1", kShort, 1}, std::tuple{"mnuEditItem_0", kShort, 0},
+          std::tuple{"mnuEditItem_1", kShort, 1}, std::tuple{"mnuEditItem_2", kLong, 2},
+          std::tuple{"mnuEditItem_1", kLong, 2}, std::tuple{"mnuEditItem_0", kLong, 0}}) {
         platform.clipboard = "1\r\n2\r\n3\r\n10\r\n";
         act(w, item);
-        EXPECT_EQ(store().CopyMode, copyMode) << item;
+        EXPECT_EQ(w->copyMode(), copyMode) << item;
         EXPECT_EQ(platform.clipboard.rfind(kReportStart, 0), report ? 0 : std::string::npos);
         EXPECT_EQ(platform.clipboard.find("\r\tData:\r") != std::string::npos, report == 2);
     }
@@ -313,14 +327,15 @@ TEST_F(WindowTest, RejectTwiceThenUndoTwiceCopiesTheOriginalReportAndRedoRejects
     for (int i = 0; i < 3; ++i) act(w, "mnuEditItem_3");  // the third finds nothing to undo
     EXPECT_EQ(std::tuple(screen(w), rejected->toolTip(), enabled(w, {"mnuEditItem_3"})),
               std::tuple(loaded, QString(), std::string("0")));
-    EXPECT_EQ(std::tuple(store().NData, store().Rejected[12], store().CopyMode),
-              std::tuple(12.0, Cell(0), 1));
+    ASSERT_NE(w->analysis(), nullptr);
+    EXPECT_EQ(std::tuple(w->analysis()->NData(), w->analysis()->Rejected(12), w->copyMode()),
+              std::tuple(12, false, ReportMode::Short));
     EXPECT_EQ(platform.clipboard, longReport);
     act(w, "mnuEditItem_1");
     EXPECT_EQ(platform.clipboard, original);
     act(w, "mnuEditItem_4");
-    EXPECT_EQ(std::tuple(screen(w), store().CopyMode, platform.clipboard),
-              std::tuple(afterOne, 2, original));
+    EXPECT_EQ(std::tuple(screen(w), w->copyMode(), platform.clipboard),
+              std::tuple(afterOne, ReportMode::Long, original));
     EXPECT_EQ(enabled(w, {"mnuEditItem_3", "mnuEditItem_4"}), "11");
     platform.dialogAnswers.push_back(tables.file("d.csv"));
     act(w, "mnuFileItem_1");  // a new load starts a new history
@@ -355,12 +370,14 @@ TEST_F(WindowTest, KeysReachEveryCommand) {
     EXPECT_EQ(counts + "|" + label(w, "lblN").text, "12|11 (from 12)|4");
     key(w, Qt::CTRL | Qt::Key_O);
     EXPECT_EQ(platform.dialogsShown.size(), 2u);
+    key(w, Qt::CTRL | Qt::Key_D);
+    ASSERT_TRUE(w->plotWindow() && w->plotWindow()->isVisible());
     key(w, Qt::Key_F1);
     QWidget* help = test::topLevel("frmHelp_1");
     ASSERT_TRUE(help && help->isVisible());
     key(help, Qt::Key_Escape);
     EXPECT_FALSE(help->isVisible());
-    EXPECT_EQ(exitCode([&] { key(w, Qt::CTRL | Qt::Key_Q); }), 0);
+    EXPECT_EQ(exitCode([&] { key(w, Qt::CTRL | Qt::Key_Q); }), 0) << "Exit is Ctrl+Q everywhere";
 }
 
 // `sifton FILE` and a file dropped on either window open it as the open command would: the same
@@ -460,7 +477,7 @@ TEST_F(WindowTest, EveryLabelShowsItsWholeTextForDataOfAnySize) {
         ASSERT_NE(w, nullptr);
         SCOPED_TRACE(name);
         std::vector<std::pair<QRect, int>> shown;  // box and text width
-        for (const LabelState& state : w->model().labels()) {
+        for (const LabelState& state : labelStates(w->shown())) {
             const auto* l = w->findChild<QLabel*>(state.name.c_str());
             bool covered = false;
             for (const char* cover : {"lblGRUno", "lblDIXno", "lblIQRno", "lblGAUno"})
@@ -474,15 +491,17 @@ TEST_F(WindowTest, EveryLabelShowsItsWholeTextForDataOfAnySize) {
             EXPECT_LE(l->geometry().right(), w->centralWidget()->width()) << state.name;
             if (text != state.text) {
                 EXPECT_EQ(l->toolTip().toStdString().substr(0, state.text.size()), state.text);
-                if (state.name != "lblFileName" && state.kind == LabelKind::Value)
+                if (state.name != "lblFileName" && state.kind == LabelKind::Value) {
                     EXPECT_EQ(Text_To_Number(text), Text_To_Number(state.text)) << text;
+                }
             }
             if (!state.centred) shown.emplace_back(l->geometry(), advance);
         }
         for (const auto& [a, advance] : shown)
             for (const auto& [b, unused] : shown)
-                if (b.left() > a.left() && b.top() <= a.bottom() && a.top() <= b.bottom())
+                if (b.left() > a.left() && b.top() <= a.bottom() && a.top() <= b.bottom()) {
                     EXPECT_LE(a.left() + advance, b.left()) << a.left();
+                }
         const std::string file = label(w, "lblFileName").text;
         EXPECT_EQ(file.substr(file.size() - name.size()), name);
     }
@@ -507,9 +526,8 @@ TEST_F(WindowTest, EsdScreenWarnsWhenOneOutlierMasksAnother) {
               std::string::npos)
         << status();
     // The plot marks the two values the screen calls outliers.
-    const GesdView view = runGesd(store(), GesdSettings{});
     std::vector<int> marked;
-    for (const PlotPoint& p : layoutPlot(plotData(store(), w->model(), &view), 800, 600).points)
+    for (const PlotPoint& p : layoutPlot(w->shown().plot, 800, 600).points)
         if (p.role == PlotRole::EsdMark) marked.push_back(p.row);
     EXPECT_EQ(marked, (std::vector<int>{9, 10}));
     act(w, "mnuViewItem_1");

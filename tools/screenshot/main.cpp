@@ -23,7 +23,7 @@
 #include <functional>
 #include <stdexcept>
 
-#include "platform/scripted_platform.h"
+#include "tests/support/scripted_platform.h"
 #include "ui/desktop.h"
 #include "ui/frm_dix.h"
 #include "ui/frm_plot.h"

@@ -1,4 +1,4 @@
-#include "platform/scripted_platform.h"
+#include "tests/support/scripted_platform.h"
 
 namespace sifton {
 

@@ -1,14 +1,13 @@
-// What the results window frmDIX shows, without Qt: every label's text, colours, visibility and
-// place in twips, from the design state through Present_Values and the blanking that a reset of
-// the store asks for. The Qt window only renders this model, so all of it is testable headless.
+// The results window frmDIX as a fixed form, without Qt: every label with its object name, kind
+// and place in twips (one table, indexed by LabelId, so a misspelt name does not compile), the
+// static captions, the separator lines and the two reject buttons. What the labels show comes
+// from the presentation (presentation.h); labelStates() joins the two for rendering.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
-#include <string_view>
 #include <vector>
-
-#include "core/store.h"
 
 namespace sifton {
 
@@ -29,10 +28,6 @@ inline constexpr Rgb kRejected{255, 0, 0};
 inline constexpr Rgb kHead{224, 224, 224};
 }  // namespace colour
 
-// The g-test verdicts the window writes itself.
-inline constexpr const char* kGaussOutlier = "  outlier  ";
-inline constexpr const char* kGaussOk = "  OK  ";
-
 // What a label is for; it decides its font and colours.
 enum class LabelKind {
     Title,          // the window's title line
@@ -46,6 +41,76 @@ enum class LabelKind {
     RejectList,     // the red "Rejected: #" label
 };
 
+// The named labels, in the window's stacking order: the covers come last so that they lie over
+// the rows they hide.
+enum class LabelId {
+    lblFileName,
+    lblLocality,
+    lblLocalityM,
+    lblStratAge,
+    lblMean,
+    lblN,
+    lblSD,
+    lblRejecList,
+    lblSE,
+    lblYoungHead,
+    lblOldHead,
+    lblYoungAge,
+    lblOldAge,
+    lblGruTmin,
+    lblGrubbsMin,
+    lblGruTmax,
+    lblGrubbsMax,
+    lblDixRmin,
+    lblDixMin,
+    lblDixRmax,
+    lblDixMax,
+    lblIQRQ1,
+    lblIQRQ3,
+    lblIQRyoung,
+    lblIQRold,
+    lblLowerFence,
+    lblUpperFence,
+    lblGauYoung,
+    lblGaY,
+    lblGauOld,
+    lblGaO,
+    lblGRUno,
+    lblDIXno,
+    lblIQRno,
+    lblGAUno,
+};
+inline constexpr std::size_t kLabelCount = static_cast<std::size_t>(LabelId::lblGAUno) + 1;
+
+struct LabelDesign {
+    LabelId id;
+    const char* name;  // the control's object name
+    LabelKind kind;
+    const char* text;              // at design time
+    int left, top, width, height;  // twips
+    bool autoSize = false;         // width follows the text
+    bool wordWrap = false;
+};
+
+// Width of a cover once it is shown over a row.
+inline constexpr int kCoverWidth = 6612;
+inline constexpr int kIqrCoverWidth = 7110;
+
+// Every named label, indexed by LabelId.
+extern const std::array<LabelDesign, kLabelCount> kResultLabels;
+
+inline const LabelDesign& designOf(LabelId id) {
+    return kResultLabels[static_cast<std::size_t>(id)];
+}
+// The static captions, in reading order: the label array lblRizsa, never changed at run time.
+struct CaptionDesign {
+    LabelKind kind;
+    const char* text;
+    int left, top, width, height = 252;
+};
+extern const std::array<CaptionDesign, 33> kCaptions;
+
+// A label as the window renders it.
 struct LabelState {
     std::string name;  // the control's name, e.g. "lblMean"
     LabelKind kind = LabelKind::Value;
@@ -64,6 +129,7 @@ struct LabelState {
 struct Line {
     int x1, y1, x2, y2;  // twips
 };
+extern const std::array<Line, 7> kResultLines;
 
 struct ButtonLayout {
     const char* name;
@@ -79,42 +145,10 @@ inline constexpr ButtonLayout kRejectMinButton{"cmdRejectMin", kRejectCaption, 1
 inline constexpr ButtonLayout kRejectMaxButton{"cmdRejectMax", kRejectCaption, 5280,
                                                6240,           2772,           492};
 
-// Width of a cover once Present_Values has shown it over a row.
-inline constexpr int kCoverWidth = 6612;
-inline constexpr int kIqrCoverWidth = 7110;
+struct Presentation;
 
-class ResultsModel {
-  public:
-    // The design state: static texts, empty result labels, heads "Minimum:" and "Maximum:",
-    // covers hidden and 132 twips wide.
-    ResultsModel();
-
-    const std::vector<LabelState>& labels() const { return m_labels; }
-    // The label of that name; throws std::out_of_range for a name the window does not have.
-    const LabelState& label(std::string_view name) const;
-    std::string text(std::string_view name) const { return label(name).text; }
-
-    static const std::vector<Line>& lines();
-
-    // Fills every result label from the store, after the statistics and the four tests ran.
-    void Present_Values(const SampleStore& s);
-
-    // What Reset_Store asks of the window: the 29 result labels blank, the four covers hidden.
-    // Colours, widths and the head labels stay.
-    void blankAfterReset();
-
-    // "Rejected: #" and the row, replacing the earlier caption.
-    void showRejectedRow(int row);
-
-  private:
-    LabelState& at(std::string_view name);
-    void add(LabelKind kind, std::string name, std::string text, int left, int top, int width,
-             int height = 252);
-    void setClass(std::string_view name, const Cell& value,
-                  const std::vector<std::string_view>& significant);
-    void showCoverIf(std::string_view cover, const Cell& marker, int width);
-
-    std::vector<LabelState> m_labels;
-};
+// Every label of the window, captions first, then kResultLabels in order, with what the
+// presentation shows in them.
+std::vector<LabelState> labelStates(const Presentation& shown);
 
 }  // namespace sifton

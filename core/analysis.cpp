@@ -1,0 +1,59 @@
+#include "core/analysis.h"
+
+#include <utility>
+
+namespace sifton {
+
+Analysis Analysis::of(std::shared_ptr<const DataSet> data, TableSource& tables) {
+    Analysis a;
+    a.m_sample.values.reserve(data->rows.size());
+    for (const DataRow& row : data->rows) a.m_sample.values.push_back(row.value1);
+    a.m_sample.rejected.assign(a.m_sample.values.size(), 0);
+    a.m_data = std::move(data);
+    a.m_results = calculate(a.m_sample, tables);
+    return a;
+}
+
+std::optional<Analysis> Analysis::rejecting(Extreme extreme, TableSource& tables) const {
+    const Statistics& st = m_results.statistics;
+    if (st.n <= 3) return std::nullopt;
+    const int row = extreme == Extreme::Largest ? st.maxRow : st.minRow;
+    Analysis a;
+    a.m_data = m_data;
+    a.m_sample = m_sample;
+    a.m_sample.rejected[static_cast<std::size_t>(row - 1)] = 1;
+    a.m_rejectedRows = m_rejectedRows;
+    a.m_rejectedRows.push_back(row);
+    a.m_results = calculate(a.m_sample, tables);
+    a.m_before = std::make_shared<const Analysis>(*this);
+    return a;
+}
+
+Rejections rejectInTurn(Analysis analysis, const std::vector<Extreme>& sequence,
+                        TableSource& tables) {
+    Rejections r{std::move(analysis)};
+    for (const Extreme extreme : sequence) {
+        std::optional<Analysis> next = r.analysis.rejecting(extreme, tables);
+        if (!next) break;
+        r.analysis = std::move(*next);
+        ++r.made;
+    }
+    return r;
+}
+
+GesdView runGesd(const Analysis& analysis, const GesdSettings& settings) {
+    GesdView view;
+    std::vector<double> values;
+    std::vector<int> rowOf;
+    const Sample& sample = analysis.sample();
+    for (int i = 1; i <= static_cast<int>(sample.values.size()); ++i)
+        if (sample.underTest(i)) values.push_back(sample.values[i - 1]), rowOf.push_back(i);
+    view.n = static_cast<int>(values.size());
+    const int k = settings.k > 0 ? settings.k : gesdDefaultK(view.n);
+    view.result = gesdScreen(values, settings.alpha, k);
+    for (const GesdStep& step : view.result.steps)
+        view.rows.push_back(rowOf[static_cast<std::size_t>(step.index)]);
+    return view;
+}
+
+}  // namespace sifton

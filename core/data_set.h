@@ -1,0 +1,32 @@
+// A data set as it was read: every row with all its fields, the header's three texts and where
+// the rows came from. It is a value: a load makes a new one, nothing changes it afterwards, and
+// the analyses of its rows (analysis.h) share it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace sifton {
+
+inline constexpr int kMaxRows = 300;
+
+// One data line: the value under test, the second field as a number (0 when it is none; it
+// takes part in no calculation) and the note: the fields after the second.
+struct DataRow {
+    double value1 = 0.0;
+    double value2 = 0.0;
+    std::string rest;
+};
+
+struct DataSet {
+    // The path as the dialog or the command line gave it, or "From Clipboard" after a paste.
+    std::string DataFileName;
+    std::string Locality, LocalityM, StratAge;  // the header's three fields; empty after a paste
+    std::vector<DataRow> rows;                  // row i is rows[i - 1]
+
+    int RowCount() const { return static_cast<int>(rows.size()); }
+    // The value under test of row i (1-based).
+    double Col1(int row) const { return rows[static_cast<std::size_t>(row - 1)].value1; }
+};
+
+}  // namespace sifton

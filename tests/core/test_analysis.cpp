@@ -1,0 +1,132 @@
+// Analyses of a data set: the results over the rows still under test, rejections as the reject
+// buttons make them (the lowest row of a tie, never below three values), the chain back to the
+// load, a table that fails on the way, and the ESD screen's rows in the data set.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <tuple>
+#include <vector>
+
+#include "core/analysis.h"
+#include "test_support.h"
+
+namespace sifton {
+namespace {
+
+std::shared_ptr<const DataSet> dataSetOf(const std::vector<double>& values) {
+    DataSet data{"d.csv", "L", "M", "A", {}};
+    for (double v : values) data.rows.push_back(DataRow{v, 1.0, "note"});
+    return std::make_shared<const DataSet>(std::move(data));
+}
+
+class AnalysisTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string grubbs = "n\n", dixon = "n\n", gauss = "n\n";
+        for (int n = 3; n <= 100; ++n) grubbs += std::to_string(n) + ",1,2,3,4,5\n";
+        for (int n = 3; n <= 25; ++n) dixon += std::to_string(n) + ",300,400,500,600,700\n";
+        for (int n = 3; n <= 50; ++n) gauss += std::to_string(n) + ",2.5\n";
+        m_dir.write("grubbs.dat", grubbs), m_dir.write("dixon.dat", dixon);
+        m_dir.write("gauss-g.dat", gauss);
+    }
+    test::TempDir m_dir;
+    FolderTables m_tables{m_dir.path().string(), true};
+};
+
+TEST_F(AnalysisTest, ResultsAreThoseOfTheRowsUnderTest) {
+    const auto data = dataSetOf({10, 12, 11, 100, 30, 12});
+    const Analysis a = Analysis::of(data, m_tables);
+    EXPECT_EQ(&a.dataSet(), data.get());
+    EXPECT_EQ(std::tuple(a.NData(), a.RowCount(), a.rejectedRows().empty(), a.before() == nullptr),
+              std::tuple(6, 6, true, true));
+    EXPECT_EQ(a.results().statistics.sorted, (std::vector<double>{100, 30, 12, 12, 11, 10}));
+    EXPECT_TRUE(a.results().iqr.ran);
+
+    const std::optional<Analysis> b = a.rejecting(Extreme::Largest, m_tables);
+    ASSERT_TRUE(b);
+    EXPECT_EQ(
+        std::tuple(b->NData(), b->RowCount(), b->rejectedRows(), b->Rejected(4), b->Rejected(5)),
+        std::tuple(5, 6, std::vector<int>{4}, true, false));
+    ASSERT_NE(b->before(), nullptr);
+    EXPECT_EQ(std::pair(b->before()->NData(), b->before()->rejectedRows().empty()),
+              std::pair(6, true));
+    // Every test over the five left, the IQR test no more.
+    const Results& r = b->results();
+    EXPECT_EQ(std::tuple(r.statistics.mean, r.statistics.maxValue, r.statistics.maxRow,
+                         r.grubbs.ran, r.iqr.ran),
+              std::tuple(15.0, 30.0, 5, true, false));
+    EXPECT_EQ(r.grubbs.max.statistic, Grubbs_Test(r.statistics, m_tables).max.statistic);
+    // The analysis rejected from is a value of its own and stays as it was.
+    EXPECT_EQ(std::tuple(a.NData(), a.rejectedRows().empty(), a.Rejected(4)),
+              std::tuple(6, true, false));
+}
+
+// Each step rejects the extreme of the values left, the lowest row among equal ones; the
+// sequence stops at three values, with the rows in the order rejected.
+TEST_F(AnalysisTest, RejectionsInTurn) {
+    using enum Extreme;
+    const std::tuple<std::vector<Extreme>, std::size_t, std::vector<int>> cases[] = {
+        {{Largest}, 1, {2}},
+        {{Largest, Largest}, 2, {2, 4}},  // the second 9
+        {{Smallest, Smallest, Largest}, 3, {3, 5, 2}},
+        {{Largest, Smallest, Largest, Largest, Smallest}, 3, {2, 3, 4}},  // six down to three
+        {std::vector<Extreme>{}, 0, std::vector<int>{}},
+    };
+    const Analysis loaded = Analysis::of(dataSetOf({5, 9, 1, 9, 1, 7}), m_tables);
+    for (const auto& [sequence, made, rows] : cases) {
+        const Rejections r = rejectInTurn(loaded, sequence, m_tables);
+        EXPECT_EQ(std::tuple(r.made, r.analysis.rejectedRows(), r.analysis.NData()),
+                  std::tuple(made, rows, 6 - static_cast<int>(made)))
+            << testing::PrintToString(rows);
+        // Back through the chain to the load, one rejection a step.
+        const Analysis* step = &r.analysis;
+        for (std::size_t k = made; k > 0; --k) {
+            ASSERT_NE(step, nullptr);
+            EXPECT_EQ(step->rejectedRows().size(), k);
+            step = step->before();
+        }
+        ASSERT_NE(step, nullptr);
+        EXPECT_EQ(std::pair(step->rejectedRows().size(), step->before() == nullptr),
+                  std::pair(std::size_t{0}, true));
+    }
+    const Analysis three = rejectInTurn(loaded, {Largest, Largest, Largest}, m_tables).analysis;
+    EXPECT_EQ(three.NData(), 3);
+    EXPECT_FALSE(three.rejecting(Smallest, m_tables) || three.rejecting(Largest, m_tables));
+}
+
+// A table that fails throws from the load and from a rejection; the analysis there was stays.
+TEST_F(AnalysisTest, AFailedTableThrows) {
+    const auto data = dataSetOf({10, 12, 11, 30, 12});
+    const Analysis a = Analysis::of(data, m_tables);
+    m_dir.write("gauss-g.dat", "n\n5,2.5\n");  // no record for 4
+    EXPECT_THROW((void)a.rejecting(Extreme::Largest, m_tables), TableLookupError);
+    EXPECT_THROW(rejectInTurn(a, {Extreme::Smallest}, m_tables), TableLookupError);
+    EXPECT_EQ(std::tuple(a.NData(), a.rejectedRows().empty(), a.results().gauss.critical),
+              std::tuple(5, true, 2.5));
+    m_dir.write("grubbs.dat", "n\n");
+    EXPECT_THROW(Analysis::of(data, m_tables), TableLookupError);
+}
+
+// The screen runs over the values under test; each step names its row in the data set.
+TEST_F(AnalysisTest, GesdStepsNameTheirDataSetRows) {
+    const Analysis loaded =
+        Analysis::of(dataSetOf({10, 50, 51, 90, 49, 52, 48, 51, 49, 50, 50, 47}), m_tables);
+    // Row 1 out: every value's row lies one past its place among the values under test.
+    const Analysis a = *loaded.rejecting(Extreme::Smallest, m_tables);
+    for (const auto& [k, steps] : {std::pair(0, 5), {2, 2}}) {
+        const GesdView view = runGesd(a, GesdSettings{0.05, k});
+        ASSERT_EQ(view.rows.size(), static_cast<std::size_t>(steps));
+        EXPECT_EQ(std::tuple(view.n, view.result.k, view.result.alpha),
+                  std::tuple(11, steps, 0.05));
+        EXPECT_EQ(view.rows[0], 4);  // 90
+        for (std::size_t i = 0; i < view.rows.size(); ++i) {
+            EXPECT_FALSE(a.Rejected(view.rows[i]));
+            EXPECT_EQ(a.dataSet().Col1(view.rows[i]), view.result.steps[i].value);
+        }
+    }
+    EXPECT_EQ(runGesd(a, GesdSettings{0.01, 0}).result.alpha, 0.01);
+}
+
+}  // namespace
+}  // namespace sifton

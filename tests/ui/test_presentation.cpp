@@ -1,0 +1,332 @@
+// The presentation and the clipboard report, without any widget: analyses of small data sets
+// worked by hand go in, label texts, highlights, covers, tooltips, the status line, the plot's
+// flags and the report's bytes come out.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "core/analysis.h"
+#include "core/input.h"
+#include "core/outlier_tests.h"
+#include "ui/presentation.h"
+#include "ui/report.h"
+
+namespace sifton {
+namespace {
+
+using L = LabelId;
+namespace fs = std::filesystem;
+
+const std::string kTables = SIFTON_SOURCE_DIR "/data";
+
+std::shared_ptr<const DataSet> dataSet(const std::vector<double>& values,
+                                       const std::string& file = "/data/ridge.csv") {
+    auto data = std::make_shared<DataSet>();
+    data->DataFileName = file;
+    data->Locality = "Kestrel Ridge";
+    data->LocalityM = "KR-07";
+    data->StratAge = "Late Cretaceous";
+    for (double v : values) data->rows.push_back(DataRow{v, 1.0, "grain"});
+    return data;
+}
+
+// The analysis after rejecting the extremes in turn.
+Analysis analysed(const std::vector<double>& values, const std::vector<Extreme>& rejections = {},
+                  const std::string& tables = kTables) {
+    FolderTables t(tables, false);
+    return rejectInTurn(Analysis::of(dataSet(values), t), rejections, t).analysis;
+}
+
+std::string texts(const Presentation& p, std::initializer_list<LabelId> ids) {
+    std::string joined;
+    for (LabelId id : ids) joined += p.text(id) + "|";
+    return joined;
+}
+
+// Each cover's width while it is shown, "-" while hidden.
+std::string covers(const Presentation& p) {
+    std::string shown;
+    for (L c : {L::lblGRUno, L::lblDIXno, L::lblIQRno, L::lblGAUno})
+        shown += (p[c].visible ? std::to_string(p[c].width) : "-") + " ";
+    return shown;
+}
+
+// The twelve ages of examples/kestrel-ridge-12.csv. Mean 539.6 / 12 = 44.9667; the smallest is
+// row 7 (39.8), the largest row 12 (49.4); n = 12: Dixon's r21, quartiles at the 3.25th and
+// 9th places from the top (47.2 as Q3 is the 3rd value, 43.1 the 9th). The statistics were
+// checked against an independent implementation.
+const std::vector<double> kKestrel = {41.2, 44.8, 47.5, 43.1, 46.9, 45.6,
+                                      39.8, 48.3, 44.2, 46.1, 42.7, 49.4};
+
+TEST(Presentation, WorkedExampleFillsEveryLabel) {
+    const Analysis a = analysed(kKestrel);
+    const Presentation p = present(&a, GesdSettings{});
+    EXPECT_TRUE(p.showsResults);
+    EXPECT_EQ(texts(p, {L::lblFileName, L::lblLocality, L::lblLocalityM, L::lblStratAge, L::lblN,
+                        L::lblRejecList, L::lblMean, L::lblSD, L::lblSE}),
+              "/data/ridge.csv|Kestrel Ridge|KR-07|Late Cretaceous|12||44.97|2.9|0.84|");
+    EXPECT_EQ(texts(p, {L::lblYoungHead, L::lblYoungAge, L::lblOldHead, L::lblOldAge}),
+              "Minimum (# 7):|39.80|Maximum (# 12):|49.40|");
+    EXPECT_EQ(texts(p, {L::lblGruTmin, L::lblGrubbsMin, L::lblGruTmax, L::lblGrubbsMax,
+                        L::lblDixRmin, L::lblDixMin, L::lblDixRmax, L::lblDixMax}),
+              "1.78|  > 10 %  |1.527|  > 10 %  |0.341|  > 10 %  |0.232|  > 10 %  |");
+    // Fences from the quartiles as shown: 43.1 - 1.5 x 4.1 and 47.2 + 1.5 x 4.1.
+    EXPECT_EQ(texts(p, {L::lblIQRQ1, L::lblIQRQ3, L::lblLowerFence, L::lblUpperFence,
+                        L::lblIQRyoung, L::lblIQRold}),
+              "43.1|47.2|36.95|53.35|within inner fences|within inner fences|");
+    EXPECT_EQ(texts(p, {L::lblGauYoung, L::lblGaY, L::lblGauOld, L::lblGaO}),
+              "2.23|  OK  |1.81|  OK  |");
+    EXPECT_EQ(covers(p), "- - - - ");
+    for (const LabelDesign& d : kResultLabels) EXPECT_FALSE(p[d.id].highlight) << d.name;
+    EXPECT_EQ(p[L::lblGruTmin].tooltip, p[L::lblGrubbsMin].tooltip);
+    EXPECT_EQ(p[L::lblGruTmin].tooltip.rfind("One-sided p-value of T: ", 0), 0u);
+    EXPECT_EQ(p.plot.title, "Kestrel Ridge  ·  KR-07  ·  Late Cretaceous  ·  n = 12");
+    EXPECT_FALSE(p.plot.minFlagged || p.plot.maxFlagged);
+}
+
+TEST(Presentation, WithoutAnAnalysisShowsTheDesignState) {
+    const Presentation p = present(nullptr, GesdSettings{});
+    EXPECT_FALSE(p.showsResults);
+    EXPECT_EQ(texts(p, {L::lblYoungHead, L::lblOldHead, L::lblN, L::lblGruTmin, L::lblGRUno}),
+              "Minimum:|Maximum:|||NOT TESTED|");
+    EXPECT_EQ(covers(p), "- - - - ");
+    EXPECT_EQ(p.statusLine, "");
+    EXPECT_TRUE(p.plot.values.empty());
+}
+
+// -20 below 10..14: n = 6 puts Q3 = (14 + 13) / 2 = 13.5 and Q1 = (11 + 10) / 2 = 10.5, so the
+// outer fence is 10.5 - 3 x 3 = 1.5 and -20 an extreme outlier; Dixon's r10 is
+// (10 + 20) / (14 + 20) = 0.882.
+const std::vector<double> kLowOutlier = {10, 11, 12, 13, 14, -20};
+
+TEST(Presentation, SignificantResultsAreHighlightedAndFlagThePlot) {
+    const Analysis a = analysed(kLowOutlier);
+    const Presentation p = present(&a, GesdSettings{});
+    EXPECT_EQ(texts(p, {L::lblIQRQ1, L::lblIQRQ3, L::lblLowerFence, L::lblUpperFence,
+                        L::lblIQRyoung, L::lblIQRold, L::lblDixRmin}),
+              "10.5|13.5|6.0|18.0|  extreme outlier  |within inner fences|0.882|");
+    for (L id : {L::lblIQRyoung, L::lblDixMin, L::lblGrubbsMin, L::lblGaY})
+        EXPECT_TRUE(p[id].highlight) << designOf(id).name;
+    for (L id : {L::lblIQRold, L::lblDixMax, L::lblGrubbsMax, L::lblGaO, L::lblIQRQ1})
+        EXPECT_FALSE(p[id].highlight) << designOf(id).name;
+    EXPECT_EQ(p.text(L::lblGaY), kGaussOutlier);
+    EXPECT_EQ(p.plot.minFlaggedBy, (std::vector<std::string>{"Grubbs", "Dixon", "IQR", "g-test"}));
+    EXPECT_TRUE(p.plot.maxFlaggedBy.empty());
+    ASSERT_TRUE(p.plot.quartiles.has_value());
+    EXPECT_EQ(p.plot.quartiles->q1, 10.5);
+}
+
+// Rejections lower n, so the IQR test stops at five values; under its cover the window keeps Q3
+// and the verdicts of the last analysis it ran in (the report repeats them), but nothing counts
+// them as a result: the plot takes its flags from the tests that ran.
+TEST(Presentation, IqrNotRunAfterRejectionsKeepsItsLastVerdictsUnderTheCover) {
+    for (const std::vector<Extreme>& rejections :
+         {std::vector{Extreme::Largest}, std::vector{Extreme::Largest, Extreme::Largest}}) {
+        const Analysis a = analysed(kLowOutlier, rejections);
+        const Presentation p = present(&a, GesdSettings{});
+        EXPECT_EQ(covers(p), "- - 7110 - ");
+        EXPECT_EQ(texts(p, {L::lblIQRQ1, L::lblIQRQ3, L::lblLowerFence, L::lblUpperFence,
+                            L::lblIQRyoung, L::lblIQRold}),
+                  "-1|13.5|||  extreme outlier  |within inner fences|");
+        EXPECT_TRUE(p[L::lblIQRyoung].highlight);
+        EXPECT_FALSE(p.plot.quartiles.has_value());
+        EXPECT_EQ(std::count(p.plot.minFlaggedBy.begin(), p.plot.minFlaggedBy.end(), "IQR"), 0);
+    }
+    // Loaded with five values, the test never ran: nothing to keep.
+    const Analysis five = analysed({10, 11, 12, 13, -20});
+    EXPECT_EQ(texts(present(&five, {}), {L::lblIQRQ1, L::lblIQRQ3, L::lblIQRyoung}), "-1|||");
+}
+
+TEST(Presentation, RejectedRowsNameTheLatestAndListEveryOneInOrder) {
+    const Analysis a = analysed(kLowOutlier, {Extreme::Smallest, Extreme::Largest});
+    const Presentation p = present(&a, GesdSettings{});
+    EXPECT_EQ(texts(p, {L::lblN, L::lblRejecList, L::lblYoungHead, L::lblOldHead}),
+              "4 (from 6)|Rejected: #5|Minimum (# 1):|Maximum (# 4):|");
+    EXPECT_EQ(p[L::lblRejecList].tooltip, "Rejected, in this order:\n#6: -20\n#5: 14");
+    EXPECT_TRUE(p.plot.values[5].rejected && p.plot.values[4].rejected);
+    EXPECT_FALSE(p.plot.values[0].rejected);
+}
+
+// Values of a uniform spread so that only n decides which tests run.
+std::vector<double> spread(int n) {
+    std::vector<double> values;
+    for (int i = 0; i < n; ++i) values.push_back(100 + (i * 37) % n);
+    return values;
+}
+
+TEST(Presentation, EachTestOutsideItsRangeShowsItsCoverAndTheNotRunMarker) {
+    struct Case {
+        int n;
+        const char* covers;
+        const char* firstStatistics;  // lblGruTmin, lblDixRmin, lblIQRQ1, lblGauYoung
+    };
+    for (const Case& c :
+         {Case{5, "- - 7110 - ", "x|x|-1|x|"}, Case{25, "- - - - ", "x|x|x|x|"},
+          Case{26, "- 6612 - - ", "x|-1|x|x|"}, Case{51, "- 6612 - 6612 ", "x|-1|x||"},
+          Case{101, "6612 6612 - 6612 ", "-1|-1|x||"}}) {
+        const Analysis a = analysed(spread(c.n));
+        const Presentation p = present(&a, GesdSettings{});
+        EXPECT_EQ(covers(p), c.covers) << c.n;
+        std::string first;
+        for (L id : {L::lblGruTmin, L::lblDixRmin, L::lblIQRQ1, L::lblGauYoung}) {
+            const std::string& t = p.text(id);
+            first += (t == "-1" || t.empty() ? t : "x") + "|";
+        }
+        EXPECT_EQ(first, c.firstStatistics) << c.n;
+        // A test that did not run has no p-value to show, and its other statistic stays blank.
+        if (p[L::lblGRUno].visible) {
+            EXPECT_EQ(p.text(L::lblGruTmax) + p[L::lblGruTmin].tooltip, "") << c.n;
+        }
+        if (p[L::lblGAUno].visible) {
+            EXPECT_EQ(p.text(L::lblGaY) + p.text(L::lblGaO), "") << c.n;
+        }
+    }
+}
+
+// Rosner's 54 values (NIST/SEMATECH e-Handbook, section 1.3.5.17.3) hold three outliers; the
+// Grubbs test can flag at most one value per side and the g-test does not run for 54 values.
+TEST(Presentation, StatusLineWarnsWhenTheEsdScreenFindsMoreThanGrubbsAndG) {
+    Outcome<DataSet> read = Read_Data_File(SIFTON_SOURCE_DIR "/examples/esd-example-54.csv");
+    ASSERT_TRUE(std::holds_alternative<DataSet>(read));
+    FolderTables tables(kTables, false);
+    const Analysis a =
+        Analysis::of(std::make_shared<const DataSet>(std::get<DataSet>(read)), tables);
+    const Presentation p = present(&a, GesdSettings{});
+    EXPECT_EQ(p.statusLine,
+              "ESD screen (two-sided, \u03B1 = 0.05, k = 10): 3 outliers. Warning: one outlier "
+              "may be masking another.");
+    EXPECT_EQ(p.plot.esdRows.size(), 3u);
+    EXPECT_EQ(p.plot.esdSummary, "ESD screen (\u03B1 = 0.05, k = 10): 3 found");
+    // Below 25 values, without a warning, the line says the screen is approximate.
+    const Analysis small = analysed(kKestrel);
+    EXPECT_EQ(present(&small, GesdSettings{0.01, 2}).statusLine,
+              "ESD screen (two-sided, \u03B1 = 0.01, k = 2): no outlier. (Approximate below 25 "
+              "values.)");
+}
+
+TEST(Presentation, DixonWithoutItsDistributionTableSaysWhyThereIsNoPValue) {
+    const fs::path folder = fs::temp_directory_path() / "sifton-presentation-tables";
+    fs::create_directories(folder);
+    for (const char* name : {"grubbs.dat", "dixon.dat", "gauss-g.dat"})
+        fs::copy_file(fs::path(kTables) / name, folder / name,
+                      fs::copy_options::overwrite_existing);
+    fs::remove(folder / "dixon-p.dat");
+    const Analysis a = analysed(kKestrel, {}, folder.string());
+    const Presentation p = present(&a, GesdSettings{});
+    EXPECT_EQ(p[L::lblDixRmin].tooltip.rfind("No p-value: The table file ", 0), 0u);
+    EXPECT_EQ(p[L::lblDixMax].tooltip, p[L::lblDixRmax].tooltip);
+    EXPECT_EQ(p[L::lblGruTmin].tooltip.rfind("One-sided p-value of T: ", 0), 0u);
+    fs::remove_all(folder);
+}
+
+// Eight values: Q3 is the midpoint of the 2nd and 3rd from the top, (12.0064 + 12.0004) / 2 =
+// 12.0034, shown as 12.003; Q1 the 6th, 10.002. The window's fence comes from the quartiles as
+// shown: 12.003 + 1.5 x 2.001 = 15.0045, "15.0"; from the unrounded ones it would be 15.0055.
+TEST(Presentation, FencesComeFromTheQuartilesAsShown) {
+    const Analysis a = analysed({13, 12.0064, 12.0004, 11, 10.5, 10.002, 10, 9.5});
+    const Presentation p = present(&a, GesdSettings{});
+    EXPECT_EQ(texts(p, {L::lblIQRQ1, L::lblIQRQ3, L::lblLowerFence, L::lblUpperFence}),
+              "10.002|12.003|7.0|15.0|");
+}
+
+TEST(Presentation, TinyValuesShowThreeDigitsWhereTheirPatternWouldShowZero) {
+    const Analysis a = analysed({0.0001, 0.00021, 0.00052, -0.0004, 0.0003, 0.00011});
+    const Presentation p = present(&a, GesdSettings{});
+    EXPECT_EQ(texts(p, {L::lblYoungAge, L::lblOldAge}), "-0.0004|0.00052|");
+    EXPECT_EQ(texts(p, {L::lblIQRQ1}), "0.000105|");
+}
+
+// The report of the worked example, byte for byte: fifteen lines, CR alone between them.
+const std::string kKestrelShortReport =
+    "Test of outliers by Sifton program\t\t\t\t5 Dec. 26\r"
+    "File name:\t/data/ridge.csv\r"
+    "Number of Data\t\t12\r"
+    " Mean:\t\t44.97\r"
+    "\t\t\t\t\tSmallest\tBiggest\r"
+    "\t\t\tData:\t\t39.80\t49.40\r"
+    "\t\t\tPosition in data column\t\t{7}\t{12}\r"
+    "Grubbs Test\r"
+    "T_minimum:\t1.78\tT_maximum:\t1.527\tProb.:\t  > 10 %  \t  > 10 %  \r"
+    "Dixon Test\r"
+    "R_minimum:\t0.341\tR_maximum:\t0.232\tProb.:\t  > 10 %  \t  > 10 %  \r"
+    "IQR Test\r"
+    "Q1:\t43.1\tQ3:\t47.2\tProb.:\twithin inner fences\twithin inner fences\r"
+    "Gauss g-Test\r"
+    "g:\t2.23\tg:\t1.81\tat 5%:\t  OK  \t  OK  ";
+
+TEST(Report, ShortReportOfTheWorkedExample) {
+    const Analysis a = analysed(kKestrel);
+    EXPECT_EQ(buildReport(a, present(&a, {}), ReportMode::Short, {2026, 12, 5}),
+              kKestrelShortReport);
+}
+
+TEST(Report, LongReportMarksTheRejectedRowsInRowOrder) {
+    const Analysis a = analysed(kKestrel, {Extreme::Largest, Extreme::Smallest});
+    const std::string report = buildReport(a, present(&a, {}), ReportMode::Long, {2026, 12, 5});
+    EXPECT_NE(report.find("Number of Data\t\t10 (from 12 )\r"), std::string::npos);
+    EXPECT_NE(report.find("{1}\t{8}\r"), std::string::npos);  // 41.2 and 48.3 are left
+    const std::string rows = report.substr(report.find("\r\tData:\r"));
+    EXPECT_EQ(rows,
+              "\r\tData:\r1\t41.2\r2\t44.8\r3\t47.5\r4\t43.1\r5\t46.9\r6\t45.6\r"
+              "7\t39.8\t <--- This data is rejected\r8\t48.3\r9\t44.2\r10\t46.1\r11\t42.7\r"
+              "12\t49.4\t <--- This data is rejected\r");
+}
+
+TEST(Report, IqrLineRepeatsWhatTheWindowKeepsUnderItsCover) {
+    const Analysis a = analysed(kLowOutlier, {Extreme::Largest});
+    const std::string report = buildReport(a, present(&a, {}), ReportMode::Short, {2026, 12, 5});
+    EXPECT_NE(report.find("IQR Test\rQ1:\t-1\tQ3:\t13.5\tProb.:\t  extreme outlier  \twithin "
+                          "inner fences\rGauss"),
+              std::string::npos)
+        << report;
+}
+
+TEST(Report, DateIsDayMonthAndTwoDigitYear) {
+    for (auto [date, text] : {std::pair{Date{2026, 12, 5}, "5 Dec. 26"},
+                              {Date{2004, 8, 28}, "28 Aug. 04"},
+                              {Date{2000, 1, 1}, "1 Jan. 00"},
+                              {Date{1999, 2, 9}, "9 Feb. 99"},
+                              {Date{2026, 5, 15}, "15 May. 26"},
+                              {Date{2100, 11, 30}, "30 Nov. 00"}})
+        EXPECT_EQ(reportDate(date), text);
+}
+
+// The highlight rules, near misses included: a class is its text with its blanks.
+TEST(Significance, FromFivePercentOnAndOnlyForTheExactTexts) {
+    using namespace grubbs_class;
+    namespace dx = dixon_class;
+    namespace iq = iqr_verdict;
+    for (auto [text, significant] : {std::pair{kAbove10, false},
+                                     {k7_5To10, false},
+                                     {k5To7_5, false},
+                                     {kAbove5, false},
+                                     {k2_5To5, true},
+                                     {k1To2_5, true},
+                                     {kBelow1, true},
+                                     {kBelow2_5, true},
+                                     {"< 1 %", false}})
+        EXPECT_EQ(grubbsSignificant(text), significant) << text;
+    for (auto [text, significant] : {std::pair{dx::kAbove10, false},
+                                     {dx::k5To10, false},
+                                     {dx::k2To5, true},
+                                     {dx::k1To2, true},
+                                     {dx::k0_5To1, true},
+                                     {dx::kBelow0_5, true},
+                                     {"  < 0.5 %", false}})
+        EXPECT_EQ(dixonSignificant(text), significant) << text;
+    for (auto [text, significant] : {std::pair{iq::kWithin, false},
+                                     {iq::kMild, true},
+                                     {iq::kExtreme, true},
+                                     {"mild outlier", false}})
+        EXPECT_EQ(iqrSignificant(text), significant) << text;
+    // g as shown decides: 2.306 shows as 2.31, above 2.3; 2.304 shows as 2.3, not above.
+    EXPECT_TRUE(gaussIsOutlier(2.306, 2.3));
+    EXPECT_FALSE(gaussIsOutlier(2.304, 2.3));
+    EXPECT_TRUE(gaussIsOutlier(std::numeric_limits<double>::infinity(), 2.3));
+}
+
+}  // namespace
+}  // namespace sifton
