@@ -177,20 +177,21 @@ Options parseOptions(const std::vector<std::string>& args) {
 
 // SIFTON_DATE: exactly YYYY-MM-DD, a day of the calendar.
 Date parseDate(const std::string& text) {
-    const auto digits = [&text](std::size_t at, std::size_t count, unsigned& value) {
+    // Unsigned fields, so that from_chars takes no sign.
+    const auto field = [&text](std::size_t at, std::size_t count, unsigned& value) {
         const char* first = text.data() + at;
-        // Unsigned, so that from_chars takes no sign.
         const auto [end, error] = std::from_chars(first, first + count, value);
         return error == std::errc{} && end == first + count;
     };
-    unsigned year = 0, month = 0, day = 0;
-    const bool read = text.size() == 10 && text[4] == '-' && text[7] == '-' && digits(0, 4, year) &&
-                      digits(5, 2, month) && digits(8, 2, day);
-    if (!read || !std::chrono::year_month_day{std::chrono::year(static_cast<int>(year)),
-                                              std::chrono::month(month), std::chrono::day(day)}
-                      .ok())
+    unsigned y = 0, m = 0, d = 0;
+    const bool read = text.size() == 10 && text[4] == '-' && text[7] == '-' && field(0, 4, y) &&
+                      field(5, 2, m) && field(8, 2, d);
+    namespace chrono = std::chrono;
+    if (!read ||
+        !chrono::year_month_day(chrono::year(static_cast<int>(y)), chrono::month(m), chrono::day(d))
+             .ok())
         throw UsageError{"SIFTON_DATE must be a date as YYYY-MM-DD, not \"" + text + "\""};
-    return {static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)};
+    return {static_cast<int>(y), static_cast<int>(m), static_cast<int>(d)};
 }
 
 // A progress line on a terminal for runs that take more than a second, redrawn five times a

@@ -2,8 +2,8 @@
 # Installs, as root on Debian 12, the packages the build and the tests need and that are missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev libboost-math-dev
-          libgtest-dev libgmock-dev libbenchmark-dev clang-format fonts-dejavu-core
-          fonts-liberation2 locales dpkg-dev file "$@")
+          nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev clang-format
+          fonts-dejavu-core fonts-liberation2 locales dpkg-dev file "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -76,29 +76,32 @@ void presentStatistics(const Analysis& a, Labels& l) {
 // A test that did not run shows the not-run marker -1 in its first statistic, under its cover.
 constexpr const char* kNotRunMarker = "-1";
 
-void presentGrubbs(const GrubbsResult& r, Labels& l) {
-    l.cover(L::lblGRUno, r.ran, kCoverWidth);
-    if (!r.ran) return l.set(L::lblGruTmin, kNotRunMarker);
+// The Grubbs and the Dixon rows: a statistic and a class for each extreme, the class highlighted
+// when significant, the p-value as the tooltip of both.
+struct ClassedRow {
+    LabelId cover, minStatistic, minClass, maxStatistic, maxClass;
+    const char* statistic;  // as the tooltip names it
+    bool (*significant)(std::string_view cls);
+};
+
+template <typename Result>
+void presentClassed(const Result& r, const ClassedRow& row, const std::string& pMissing,
+                    Labels& l) {
+    l.cover(row.cover, r.ran, kCoverWidth);
+    if (!r.ran) return l.set(row.minStatistic, kNotRunMarker);
     const auto three = [](double x) { return formatNumber(x, Pattern::UpToThreeDecimals); };
-    l.set(L::lblGruTmin, three(r.min.statistic));
-    l.set(L::lblGruTmax, three(r.max.statistic));
-    l.set(L::lblGrubbsMin, std::string(r.min.cls), grubbsSignificant(r.min.cls));
-    l.set(L::lblGrubbsMax, std::string(r.max.cls), grubbsSignificant(r.max.cls));
-    l.tip({L::lblGruTmin, L::lblGrubbsMin}, pValueTip(r.min.p, "T", ""));
-    l.tip({L::lblGruTmax, L::lblGrubbsMax}, pValueTip(r.max.p, "T", ""));
+    l.set(row.minStatistic, three(r.min.statistic));
+    l.set(row.maxStatistic, three(r.max.statistic));
+    l.set(row.minClass, std::string(r.min.cls), row.significant(r.min.cls));
+    l.set(row.maxClass, std::string(r.max.cls), row.significant(r.max.cls));
+    l.tip({row.minStatistic, row.minClass}, pValueTip(r.min.p, row.statistic, pMissing));
+    l.tip({row.maxStatistic, row.maxClass}, pValueTip(r.max.p, row.statistic, pMissing));
 }
 
-void presentDixon(const DixonResult& r, Labels& l) {
-    l.cover(L::lblDIXno, r.ran, kCoverWidth);
-    if (!r.ran) return l.set(L::lblDixRmin, kNotRunMarker);
-    const auto three = [](double x) { return formatNumber(x, Pattern::UpToThreeDecimals); };
-    l.set(L::lblDixRmin, three(r.min.statistic));
-    l.set(L::lblDixRmax, three(r.max.statistic));
-    l.set(L::lblDixMin, std::string(r.min.cls), dixonSignificant(r.min.cls));
-    l.set(L::lblDixMax, std::string(r.max.cls), dixonSignificant(r.max.cls));
-    l.tip({L::lblDixRmin, L::lblDixMin}, pValueTip(r.min.p, "R", r.pMissing));
-    l.tip({L::lblDixRmax, L::lblDixMax}, pValueTip(r.max.p, "R", r.pMissing));
-}
+constexpr ClassedRow kGrubbsRow{L::lblGRUno,     L::lblGruTmin, L::lblGrubbsMin,  L::lblGruTmax,
+                                L::lblGrubbsMax, "T",           grubbsSignificant};
+constexpr ClassedRow kDixonRow{L::lblDIXno,  L::lblDixRmin, L::lblDixMin,    L::lblDixRmax,
+                               L::lblDixMax, "R",           dixonSignificant};
 
 // The quartiles and verdicts of an analysis in which the IQR test ran. The fences are computed
 // from the quartiles as shown.
@@ -226,8 +229,8 @@ Presentation present(const Analysis* analysis, const GesdSettings& settings) {
     p.showsResults = true;
     const Results& r = analysis->results();
     presentStatistics(*analysis, l);
-    presentGrubbs(r.grubbs, l);
-    presentDixon(r.dixon, l);
+    presentClassed(r.grubbs, kGrubbsRow, "", l);
+    presentClassed(r.dixon, kDixonRow, r.dixon.pMissing, l);
     presentIqr(*analysis, l);
     presentGauss(r.gauss, l);
     p.gesd = runGesd(*analysis, settings);

@@ -10,7 +10,6 @@
 
 #include "core/analysis.h"
 #include "core/input.h"
-#include "core/outlier_tests.h"
 #include "ui/presentation.h"
 #include "ui/report.h"
 
@@ -292,40 +291,6 @@ TEST(Report, DateIsDayMonthAndTwoDigitYear) {
                               {Date{2026, 5, 15}, "15 May. 26"},
                               {Date{2100, 11, 30}, "30 Nov. 00"}})
         EXPECT_EQ(reportDate(date), text);
-}
-
-// The highlight rules, near misses included: a class is its text with its blanks.
-TEST(Significance, FromFivePercentOnAndOnlyForTheExactTexts) {
-    using namespace grubbs_class;
-    namespace dx = dixon_class;
-    namespace iq = iqr_verdict;
-    for (auto [text, significant] : {std::pair{kAbove10, false},
-                                     {k7_5To10, false},
-                                     {k5To7_5, false},
-                                     {kAbove5, false},
-                                     {k2_5To5, true},
-                                     {k1To2_5, true},
-                                     {kBelow1, true},
-                                     {kBelow2_5, true},
-                                     {"< 1 %", false}})
-        EXPECT_EQ(grubbsSignificant(text), significant) << text;
-    for (auto [text, significant] : {std::pair{dx::kAbove10, false},
-                                     {dx::k5To10, false},
-                                     {dx::k2To5, true},
-                                     {dx::k1To2, true},
-                                     {dx::k0_5To1, true},
-                                     {dx::kBelow0_5, true},
-                                     {"  < 0.5 %", false}})
-        EXPECT_EQ(dixonSignificant(text), significant) << text;
-    for (auto [text, significant] : {std::pair{iq::kWithin, false},
-                                     {iq::kMild, true},
-                                     {iq::kExtreme, true},
-                                     {"mild outlier", false}})
-        EXPECT_EQ(iqrSignificant(text), significant) << text;
-    // g as shown decides: 2.306 shows as 2.31, above 2.3; 2.304 shows as 2.3, not above.
-    EXPECT_TRUE(gaussIsOutlier(2.306, 2.3));
-    EXPECT_FALSE(gaussIsOutlier(2.304, 2.3));
-    EXPECT_TRUE(gaussIsOutlier(std::numeric_limits<double>::infinity(), 2.3));
 }
 
 }  // namespace
