@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <nlohmann/json.hpp>
 
 #include "core/outlier_tests.h"
@@ -110,15 +111,25 @@ void appendCsv(std::string& out, const std::vector<std::string>& cells) {
     out += "\r\n";
 }
 
-// Objects keep their keys in the order written. A number that is not finite (NaN, an unbounded
-// g) is written as null.
+// Objects keep their keys in the order written.
 using Json = nlohmann::ordered_json;
+
+// A number as shortestNumber writes it: a whole number without a decimal point (75, not 75.0),
+// so that readers see the same numbers, of the same type, as ever; null when it is not finite
+// (NaN, an unbounded g).
+Json number(double value) {
+    if (!std::isfinite(value)) return nullptr;
+    const std::string text = shortestNumber(value);
+    if (text.find_first_of(".e") == std::string::npos && std::fabs(value) < 9e18)
+        return static_cast<std::int64_t>(value);
+    return value;
+}
 
 Json classed(bool ran, const ClassedStatistic& x) {
     if (!ran) return nullptr;
-    return {{"statistic", x.statistic},
+    return {{"statistic", number(x.statistic)},
             {"class", Json(unpadded(x.cls))},
-            {"p", x.p.value},  // NaN when not known
+            {"p", number(x.p.value)},  // NaN when not known
             {"p_is_bound", x.p.known() ? Json(x.p.isBound()) : nullptr}};
 }
 
@@ -127,15 +138,15 @@ Json extreme(const Results& res, bool largest) {
     Json gauss = nullptr;
     if (res.gauss.ran) {
         const GaussExtreme& g = largest ? res.gauss.max : res.gauss.min;
-        gauss = {{"statistic", g.g},
+        gauss = {{"statistic", number(g.g)},
                  {"unbounded", std::isinf(g.g)},
-                 {"critical", res.gauss.critical},
+                 {"critical", number(res.gauss.critical)},
                  {"outlier", g.outlier},
-                 {"p", g.p.value}};
+                 {"p", number(g.p.value)}};
     }
     return {
         {"row", largest ? st.maxRow : st.minRow},
-        {"value", largest ? st.maxValue : st.minValue},
+        {"value", number(largest ? st.maxValue : st.minValue)},
         {"grubbs", classed(res.grubbs.ran, largest ? res.grubbs.max : res.grubbs.min)},
         {"dixon", classed(res.dixon.ran, largest ? res.dixon.max : res.dixon.min)},
         {"iqr", res.iqr.ran ? Json(unpadded(largest ? res.iqr.oldVerdict : res.iqr.youngVerdict))
@@ -151,12 +162,12 @@ Json gesd(const FileReport& r) {
         const GesdStep& s = g.steps[i];
         steps.push_back({{"i", s.i},
                          {"row", r.gesdRows[i]},
-                         {"value", s.value},
-                         {"R", s.R},
-                         {"lambda", s.lambda}});
+                         {"value", number(s.value)},
+                         {"R", number(s.R)},
+                         {"lambda", number(s.lambda)}});
     }
     const auto outliers = static_cast<std::ptrdiff_t>(g.outliers);
-    return {{"alpha", g.alpha},
+    return {{"alpha", number(g.alpha)},
             {"k", g.k},
             {"steps", steps},
             {"outliers", g.outliers},
@@ -176,12 +187,12 @@ Json fileObject(const FileReport& r) {
     const IqrResult& q = r.results.iqr;
     Json iqr = nullptr;
     if (q.ran)
-        iqr = {{"q1", q.q1},
-               {"q3", q.q3},
-               {"lower_inner", q.lowerInner},
-               {"upper_inner", q.upperInner},
-               {"lower_outer", q.lowerOuter},
-               {"upper_outer", q.upperOuter}};
+        iqr = {{"q1", number(q.q1)},
+               {"q3", number(q.q3)},
+               {"lower_inner", number(q.lowerInner)},
+               {"upper_inner", number(q.upperInner)},
+               {"lower_outer", number(q.lowerOuter)},
+               {"upper_outer", number(q.upperOuter)}};
     return {{"file", r.file},
             {"locality", r.locality},
             {"code", r.code},
@@ -189,9 +200,9 @@ Json fileObject(const FileReport& r) {
             {"n", st.n},
             {"n_read", r.rowsRead},
             {"rejected", r.rejectedRows},
-            {"mean", st.mean},
-            {"sd", st.sd},
-            {"se", st.se},
+            {"mean", number(st.mean)},
+            {"sd", number(st.sd)},
+            {"se", number(st.se)},
             {"iqr", iqr},
             {"min", extreme(r.results, false)},
             {"max", extreme(r.results, true)},

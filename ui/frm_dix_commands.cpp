@@ -27,6 +27,15 @@ QAction* addCommand(frmDIX* window, QMenu* menu, const char* name, const char* c
     return action;
 }
 
+// The program's own key first, so the menus show it on every desktop, then the desktop's
+// standard keys for the command (Shift+Ins for Paste, Ctrl+Y for Redo on some).
+QList<QKeySequence> keysFor(QKeySequence::StandardKey command, const QKeySequence& own) {
+    QList<QKeySequence> keys = QKeySequence::keyBindings(command);
+    keys.removeAll(own);
+    keys.prepend(own);
+    return keys;
+}
+
 }  // namespace
 
 void frmDIX::buildMenus() {
@@ -70,16 +79,16 @@ void frmDIX::buildMenus() {
     for (QMenu* menu : {file, edit, view, help})
         menu->menuAction()->setObjectName(menu->objectName());
 
-    mnuFileOpen->setShortcuts(QKeySequence::Open);
-    // Qt's standard Quit key is empty on some platforms; Exit is Ctrl+Q everywhere.
-    mnuFileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    mnuEditPaste->setShortcuts(QKeySequence::Paste);
-    mnuEditCopy->setShortcuts(QKeySequence::Copy);
-    mnuEditCopyAll->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    mnuEditUndo->setShortcuts(QKeySequence::Undo);
-    mnuEditRedo->setShortcuts(QKeySequence::Redo);
-    mnuViewPlot->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    mnuHelpDescription->setShortcuts(QKeySequence::HelpContents);
+    using Keys = QKeySequence;
+    mnuFileOpen->setShortcuts(keysFor(Keys::Open, Keys(Qt::CTRL | Qt::Key_O)));
+    mnuFileExit->setShortcuts(keysFor(Keys::Quit, Keys(Qt::CTRL | Qt::Key_Q)));
+    mnuEditPaste->setShortcuts(keysFor(Keys::Paste, Keys(Qt::CTRL | Qt::Key_V)));
+    mnuEditCopy->setShortcuts(keysFor(Keys::Copy, Keys(Qt::CTRL | Qt::Key_C)));
+    mnuEditCopyAll->setShortcut(Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    mnuEditUndo->setShortcuts(keysFor(Keys::Undo, Keys(Qt::CTRL | Qt::Key_Z)));
+    mnuEditRedo->setShortcuts(keysFor(Keys::Redo, Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)));
+    mnuViewPlot->setShortcut(Keys(Qt::CTRL | Qt::Key_D));
+    mnuHelpDescription->setShortcuts(keysFor(Keys::HelpContents, Keys(Qt::Key_F1)));
 }
 
 FileDialogSettings frmDIX::dataFileDialog(const std::string& initialFolder) {
