@@ -3,23 +3,19 @@
 // worked out by hand, the published ESD example, the data-file reader's refusals, and the
 // command line's own rules (options, formats, quoting, dates, exit statuses).
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QAction>
 #include <QLabel>
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
-#include <set>
 #include <sstream>
 
 #include "core/input.h"
-#include "core/number_text.h"
 #include "report_cli/report_command.h"
 #include "report_cli/report_output.h"
+#include "tests/core/test_support.h"
 #include "tests/support/scripted_platform.h"
 #include "ui/frm_dix.h"
 
@@ -30,6 +26,7 @@ namespace fs = std::filesystem;
 using Json = nlohmann::ordered_json;  // keys in the order written
 const std::string kData = SIFTON_SOURCE_DIR "/data";
 const std::string kExamples = SIFTON_SOURCE_DIR "/examples/";
+const std::string kAspen = kExamples + "aspen-tarn-5.csv";  // five values: no IQR, no ESD
 
 struct Ran {
     int status;
@@ -46,32 +43,26 @@ Ran run(const std::vector<std::string>& args, const std::string& input = {},
     return {status, out.str(), err.str()};
 }
 
-std::vector<std::string> examples() {
-    std::vector<std::string> files;
-    for (const auto& entry : fs::directory_iterator(kExamples))
-        if (entry.path().extension() == ".csv") files.push_back(entry.path().string());
-    std::sort(files.begin(), files.end());
-    return files;
+std::vector<std::string> cellsOf(const std::string& line) {
+    std::vector<std::string> cells;
+    std::istringstream fields(line + "\t");
+    for (std::string cell; std::getline(fields, cell, '\t');) cells.push_back(cell);
+    return cells;
 }
 
-// The rows of tsv output, each as column name -> cell.
+// The rows of tsv output after its header line, each as column name -> cell.
 std::vector<std::map<std::string, std::string>> tsvRows(const std::string& tsv) {
+    const std::vector<std::string>& names = cli::columnNames();
     std::vector<std::map<std::string, std::string>> rows;
     std::istringstream lines(tsv);
     std::string line;
     std::getline(lines, line);
-    EXPECT_EQ(line + "\t", [] {
-        std::string header;
-        for (const std::string& name : cli::columnNames()) header += name + "\t";
-        return header;
-    }());
+    EXPECT_EQ(cellsOf(line), names);
     while (std::getline(lines, line)) {
-        std::vector<std::string> cells;
-        std::istringstream fields(line + "\t");
-        for (std::string cell; std::getline(fields, cell, '\t');) cells.push_back(cell);
-        EXPECT_EQ(cells.size(), cli::columnNames().size()) << line;
+        const std::vector<std::string> cells = cellsOf(line);
+        EXPECT_EQ(cells.size(), names.size()) << line;
         auto& row = rows.emplace_back();
-        for (std::size_t i = 0; i < cells.size(); ++i) row[cli::columnNames()[i]] = cells[i];
+        for (std::size_t i = 0; i < cells.size(); ++i) row[names[i]] = cells[i];
     }
     return rows;
 }
@@ -85,28 +76,36 @@ Json jsonArray(const std::string& out) {
     return array;
 }
 
-std::string joined(const std::vector<bool>& rejectMax) {
+std::vector<std::string> examples() {
+    std::vector<std::string> files;
+    for (const auto& entry : fs::directory_iterator(kExamples))
+        if (entry.path().extension() == ".csv") files.push_back(entry.path().string());
+    return files;
+}
+
+std::string joined(const std::vector<int>& rows) {
     std::string text;
-    for (bool max : rejectMax) text += std::string(text.empty() ? "" : ",") + (max ? "max" : "min");
+    for (int row : rows) text += (text.empty() ? "" : " ") + std::to_string(row);
     return text;
 }
 
 // The results window after the same load, rejections and copy command.
 struct Window {
-    std::string clipboard;
+    std::string clipboard, rejected;
     std::map<std::string, std::string> texts, tooltips;
-    std::set<int> rejected;
     int n = 0;
 };
 
-Window inWindow(const std::string& path, const std::vector<bool>& rejectMax, bool longReport,
+Window inWindow(const std::string& path, const std::string& rejections, bool longReport,
                 const std::string& tables = kData) {
     ScriptedPlatform platform;  // dated 5 Dec. 2026
     platform.folder = tables;
     Window result;
     frmDIX w(platform);
     EXPECT_TRUE(w.loadDataFile(path)) << path;
-    for (bool max : rejectMax) max ? w.cmdRejectMax_Click() : w.cmdRejectMin_Click();
+    std::istringstream items(rejections);  // as --reject takes them
+    for (std::string item; std::getline(items, item, ',');)
+        item == "max" ? w.cmdRejectMax_Click() : w.cmdRejectMin_Click();
     w.findChild<QAction*>(longReport ? "mnuEditItem_2" : "mnuEditItem_1")->trigger();
     for (const LabelState& l : labelStates(w.shown())) {
         result.texts[l.name] = l.text;
@@ -114,15 +113,15 @@ Window inWindow(const std::string& path, const std::vector<bool>& rejectMax, boo
             result.tooltips[l.name] = label->toolTip().toStdString();
     }
     result.clipboard = platform.clipboard;
-    for (int i = 1; i <= w.analysis()->RowCount(); ++i)
-        if (w.analysis()->Rejected(i)) result.rejected.insert(i);
+    result.rejected = joined(w.analysis()->rejectedRows());
     result.n = w.analysis()->NData();
     return result;
 }
 
 TEST(ReportCommand, AgreesWithTheResultsWindowOnEveryExample) {
-    const std::pair<std::vector<bool>, bool> sequences[] = {
-        {{}, false}, {{}, true}, {{true, false}, false}, {{false, true, true, false, true}, true}};
+    // Rejections as --reject takes them, and whether the long report is asked for.
+    const std::pair<std::string, bool> sequences[] = {
+        {"", false}, {"", true}, {"max,min", false}, {"min,max,max,min,max", true}};
     // Table columns and the window's label of the same result; the p columns and their labels.
     const std::pair<const char*, const char*> classes[] = {
         {"min_grubbs_class", "lblGrubbsMin"}, {"max_grubbs_class", "lblGrubbsMax"},
@@ -137,27 +136,22 @@ TEST(ReportCommand, AgreesWithTheResultsWindowOnEveryExample) {
         {"min_g_p", "min_grubbs_p_is_bound", PBound::AtMost, "lblGaY"},
         {"max_g_p", "max_grubbs_p_is_bound", PBound::AtMost, "lblGauOld"}};
     for (const std::string& path : examples()) {
-        for (const auto& [rejectMax, longReport] : sequences) {
-            SCOPED_TRACE(path + " " + joined(rejectMax) + (longReport ? " long" : " short"));
-            const Window window = inWindow(path, rejectMax, longReport);
-            std::vector<std::string> args = {"--report", longReport ? "long" : "short", path};
-            std::vector<std::string> table = {path};
-            if (!rejectMax.empty()) {
-                args.insert(args.begin(), {"--reject", joined(rejectMax)});
-                table.insert(table.begin(), {"--reject", joined(rejectMax)});
-            }
-            const Ran report = run(args);
-            EXPECT_EQ(report.status, cli::kExitComputed);
-            EXPECT_EQ(report.out, window.clipboard);
+        for (const auto& [rejections, longReport] : sequences) {
+            SCOPED_TRACE(path + " " + rejections + (longReport ? " long" : " short"));
+            const Window window = inWindow(path, rejections, longReport);
+            std::vector<std::string> args = {path};
+            if (!rejections.empty()) args.insert(args.begin(), {"--reject", rejections});
+            std::vector<std::string> report = args;
+            report.insert(report.begin(), {"--report", longReport ? "long" : "short"});
+            const Ran copied = run(report);
+            EXPECT_EQ(std::pair(copied.status, copied.out),
+                      std::pair(cli::kExitComputed, window.clipboard));
 
-            const auto rows = tsvRows(run(table).out);
+            const auto rows = tsvRows(run(args).out);
             ASSERT_EQ(rows.size(), 1u);
             const auto& row = rows[0];
-            std::set<int> rejected;
-            std::istringstream rowNumbers(row.at("rejected_rows"));
-            for (int r; rowNumbers >> r;) rejected.insert(r);
-            EXPECT_EQ(rejected, window.rejected);
-            EXPECT_EQ(row.at("n"), std::to_string(window.n));
+            EXPECT_EQ(std::pair(row.at("rejected_rows"), row.at("n")),
+                      std::pair(window.rejected, std::to_string(window.n)));
             // g rises with Grubbs' T of the same value: one p-value for both.
             if (!row.at("min_g").empty()) {
                 EXPECT_EQ(row.at("min_g_p") + row.at("max_g_p"),
@@ -178,25 +172,6 @@ TEST(ReportCommand, AgreesWithTheResultsWindowOnEveryExample) {
     }
 }
 
-// A folder of its own, removed with everything in it (names that are not UTF-8 included); data
-// files written into it byte for byte.
-struct Folder {
-    inline static int s_count = 0;
-    const std::string path =
-        (fs::temp_directory_path() /
-         ("sifton-cli-test-" + std::to_string(::getpid()) + "-" + std::to_string(s_count++)))
-            .string();
-    Folder() { fs::create_directories(path); }
-    ~Folder() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    std::string write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path + "/" + name, std::ios::binary) << bytes;
-        return path + "/" + name;
-    }
-};
-
 // 7 8 9 9 9 18: mean 10, SS 80, so s = 4 and Grubbs' T is 3/4 and 2. Dixon's r10 is 1/11 and
 // 9/11. Without the 18 the rest has mean 8.4 and SS 3.2, so g = 9.6 / sqrt(3.2 / 4); without the
 // 7, mean 10.6 and SS 69.2. Counting from the largest, Q3 lies at 1.75, (18 + 9) / 2, and Q1 at
@@ -205,19 +180,17 @@ struct Folder {
 const std::string kByHand = "Hand,H-6,Holocene\n7\n8\n9\n9\n9\n18\n";
 
 TEST(ReportCommand, JsonOfADataSetWorkedOutByHand) {
-    Folder folder;
+    test::TempDir folder;
     const std::string path = folder.write("hand.csv", kByHand);
     const Json j = jsonArray(run({"--format", "json", path}).out).at(0);
-    const std::vector<std::string> keys = {"file",   "locality", "code", "age",  "n",
-                                           "n_read", "rejected", "mean", "sd",   "se",
-                                           "iqr",    "min",      "max",  "gesd", "error"};
     std::vector<std::string> order;
     for (const auto& [key, value] : j.items()) order.push_back(key);
-    EXPECT_EQ(order, keys);
-    EXPECT_EQ(j["file"], path);
-    EXPECT_EQ(std::tuple(j["locality"], j["code"], j["age"], j["n"], j["n_read"], j["error"]),
-              std::tuple("Hand", "H-6", "Holocene", 6, 6, nullptr));
-    EXPECT_EQ(j["rejected"], Json::array());
+    EXPECT_EQ(order, (std::vector<std::string>{"file", "locality", "code", "age", "n", "n_read",
+                                               "rejected", "mean", "sd", "se", "iqr", "min", "max",
+                                               "gesd", "error"}));
+    EXPECT_EQ(std::tuple(j["file"], j["locality"], j["code"], j["age"], j["n"], j["n_read"],
+                         j["error"], j["rejected"]),
+              std::tuple(path, "Hand", "H-6", "Holocene", 6, 6, nullptr, Json::array()));
     EXPECT_EQ(std::pair(j["mean"].get<double>(), j["sd"].get<double>()), std::pair(10.0, 4.0));
     EXPECT_DOUBLE_EQ(j["se"].get<double>(), 4 / std::sqrt(6.0));
     EXPECT_EQ(j["iqr"], Json::parse(R"({"q1": 8.5, "q3": 13.5, "lower_inner": 1, "upper_inner":
@@ -264,100 +237,87 @@ TEST(ReportCommand, JsonOfADataSetWorkedOutByHand) {
 // Every number, class and flag of the JSON object is the one in the tsv column of the same
 // meaning, read back bit for bit; a test that did not run is null there and empty here.
 TEST(ReportCommand, JsonAndTsvCarryTheSameResults) {
-    const std::pair<const char*, const char*> same[] = {{"/n", "n"},
-                                                        {"/n_read", "n_read"},
-                                                        {"/mean", "mean"},
-                                                        {"/sd", "sd"},
-                                                        {"/se", "se"},
-                                                        {"/locality", "locality"},
-                                                        {"/iqr/q1", "q1"},
-                                                        {"/iqr/q3", "q3"},
-                                                        {"/iqr/lower_inner", "lower_inner_fence"},
-                                                        {"/iqr/upper_inner", "upper_inner_fence"},
-                                                        {"/iqr/lower_outer", "lower_outer_fence"},
-                                                        {"/iqr/upper_outer", "upper_outer_fence"},
-                                                        {"/gesd/outliers", "gesd_outliers"}};
-    const std::pair<const char*, const char*> sides[] = {
-        {"/row", "_row"},
-        {"/value", ""},
-        {"/grubbs/statistic", "_grubbs_t"},
-        {"/grubbs/class", "_grubbs_class"},
-        {"/grubbs/p", "_grubbs_p"},
-        {"/grubbs/p_is_bound", "_grubbs_p_is_bound"},
-        {"/dixon/statistic", "_dixon_r"},
-        {"/dixon/class", "_dixon_class"},
-        {"/dixon/p", "_dixon_p"},
-        {"/dixon/p_is_bound", "_dixon_p_is_bound"},
-        {"/iqr", "_iqr_verdict"},
-        {"/gauss/critical", "_g_critical"},
-        {"/gauss/p", "_g_p"}};
-    Folder folder;
+    // "column=pointer", the pointer "/column" when it is left out; for the sides the column
+    // takes min or max in front, the pointer /min or /max.
+    const std::string same =
+        "n n_read mean sd se locality q1=iqr/q1 q3=iqr/q3 lower_inner_fence=iqr/lower_inner "
+        "upper_inner_fence=iqr/upper_inner lower_outer_fence=iqr/lower_outer "
+        "upper_outer_fence=iqr/upper_outer gesd_outliers=gesd/outliers";
+    const std::string sides =
+        "_row=row =value _grubbs_t=grubbs/statistic _grubbs_class=grubbs/class _grubbs_p=grubbs/p "
+        "_grubbs_p_is_bound=grubbs/p_is_bound _dixon_r=dixon/statistic _dixon_class=dixon/class "
+        "_dixon_p=dixon/p _dixon_p_is_bound=dixon/p_is_bound _iqr_verdict=iqr "
+        "_g=gauss/statistic _g_critical=gauss/critical _g_p=gauss/p";
+    test::TempDir folder;
     std::vector<std::vector<std::string>> runs;
     for (const std::string& file : examples()) runs.push_back({"--reject", "max", file});
     runs.push_back({folder.write("spreadless.csv", "a,b,c\n5\n5\n5\n5\n9\n")});  // g unbounded
-    runs.push_back({"--reject", "max", folder.path + "/spreadless.csv"});  // s = 0: no statistics
+    runs.push_back({"--reject", "max", folder.file("spreadless.csv")});  // s = 0: no statistics
     runs.push_back({folder.write("hand.csv", kByHand)});
     for (std::vector<std::string> args : runs) {
         SCOPED_TRACE(testing::PrintToString(args));
         const auto row = tsvRows(run(args).out).at(0);
         args.insert(args.begin(), {"--format", "json"});
         const Json j = jsonArray(run(args).out).at(0);
-        auto check = [&](const std::string& pointer, const std::string& column) {
-            SCOPED_TRACE(pointer);
-            const Json::json_pointer at(pointer);
-            const std::string& cell = row.at(column);
-            if (!j.contains(at) || j[at].is_null())
-                EXPECT_TRUE(cell.empty() || !std::isfinite(std::stod(cell))) << cell;
-            else if (j[at].is_string())
-                EXPECT_EQ(j[at].get<std::string>(), cell);
-            else if (j[at].is_boolean())
-                EXPECT_EQ(j[at].get<bool>() ? "true" : "false", cell);
-            else
-                EXPECT_EQ(j[at].get<double>(), std::stod(cell));
-        };
-        for (const auto& [pointer, column] : same) check(pointer, column);
-        for (const std::string side : {"min", "max"}) {
-            for (const auto& [pointer, column] : sides) check("/" + side + pointer, side + column);
+        for (const std::string side : {"", "min", "max"}) {
+            std::istringstream words(side.empty() ? same : sides);
+            for (std::string w; words >> w;) {
+                const std::size_t eq = w.find('=');
+                const std::string& cell = row.at(side + w.substr(0, eq));
+                const Json::json_pointer at((side.empty() ? "/" : "/" + side + "/") +
+                                            (eq == std::string::npos ? w : w.substr(eq + 1)));
+                SCOPED_TRACE(w);
+                if (!j.contains(at) || j[at].is_null())  // not run, or an unbounded g: "inf"
+                    EXPECT_TRUE(cell.empty() || !std::isfinite(std::stod(cell))) << cell;
+                else if (j[at].is_string())
+                    EXPECT_EQ(j[at].get<std::string>(), cell);
+                else if (j[at].is_boolean())
+                    EXPECT_EQ(j[at].get<bool>() ? "true" : "false", cell);
+                else
+                    EXPECT_EQ(j[at].get<double>(), std::stod(cell));
+            }
+            if (side.empty()) continue;
             const Json& g = j[side]["gauss"];
-            const std::string& cell = row.at(side + "_g");
-            if (g.is_null())
-                EXPECT_EQ(cell, "");
-            else if (g["unbounded"].get<bool>())
-                EXPECT_EQ(std::tuple(g["statistic"], cell), std::tuple(nullptr, "inf"));
-            else
-                EXPECT_EQ(g["statistic"].get<double>(), std::stod(cell));
-            if (!g.is_null()) {
-                EXPECT_EQ(g["outlier"].get<bool>() ? "outlier" : "OK", row.at(side + "_g_verdict"));
+            EXPECT_EQ(row.at(side + "_g_verdict"), g.is_null()                ? ""
+                                                   : g["outlier"].get<bool>() ? "outlier"
+                                                                              : "OK");
+            if (!g.is_null() && g["unbounded"].get<bool>()) {
+                EXPECT_EQ(row.at(side + "_g"), "inf");
             }
         }
-        std::string rejected;
-        for (const Json& r : j["rejected"]) rejected += (rejected.empty() ? "" : " ") + r.dump();
-        EXPECT_EQ(rejected, row.at("rejected_rows"));
+        EXPECT_EQ(joined(j["rejected"].get<std::vector<int>>()), row.at("rejected_rows"));
     }
 }
 
-TEST(ReportCommand, JsonStringsAndRefusedFiles) {
-    Folder folder;
-    const std::string odd =
-        folder.write("odd.csv", "\"Tarn \"\"A\"\", \\ east\",AT-1,Eocène\n1\n2\n4\n");
+// Quotes, commas and backslashes in JSON, csv and tsv; a file name that is not UTF-8; a refused
+// file's object holds its message and nulls.
+TEST(ReportCommand, StringsAndRefusedFilesInEachFormat) {
+    test::TempDir folder;
+    const std::string odd = folder.write(
+        "odd.csv", "\"Tarn \"\"A\"\", \\ east\",AT-1,Eocène\n12.4\n13.1\n11.8\n30.5\n");
     const std::string notUtf8 = folder.write("name \xFF.csv", "x,y,z\n1\n2\n3\n");
-    const std::string controls = folder.path + "/tab\there\x01.csv";  // missing
+    const std::string controls = folder.file("tab\there\x01.csv");  // missing
     const Ran o = run({"--format", "json", odd, notUtf8, controls});
     EXPECT_EQ(o.status, cli::kExitRefused);
     const Json array = jsonArray(o.out);
     ASSERT_EQ(array.size(), 3u);
     EXPECT_EQ(array[0]["locality"], "Tarn \"A\", \\ east");
     EXPECT_EQ(array[0]["age"], "Eocène");
-    EXPECT_EQ(array[1]["file"], folder.path + "/name \uFFFD.csv");
+    EXPECT_EQ(array[1]["file"], folder.file("name \uFFFD.csv"));
     const Json& refused = array[2];
-    EXPECT_EQ(refused["file"], controls);
-    EXPECT_EQ(refused["error"], dataFileFailureMessage(controls, readDataFile(controls)));
-    EXPECT_EQ(refused.size(), 15u);
+    EXPECT_EQ(std::tuple(refused["file"], refused["error"], refused.size()),
+              std::tuple(controls, dataFileFailureMessage(controls, readDataFile(controls)), 15u));
     for (const auto& [key, value] : refused.items()) {
         if (key != "file" && key != "error") {
             EXPECT_TRUE(value.is_null()) << key;
         }
     }
+    const Ran csv = run({"--format=csv", odd});
+    EXPECT_NE(csv.out.find("\r\n" + odd + ",,\"Tarn \"\"A\"\", \\ east\",AT-1,Eocène,4,4,"),
+              std::string::npos)
+        << csv.out;
+    EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 2);
+    EXPECT_EQ(tsvRows(run({odd}).out).at(0).at("locality"), "Tarn \"A\", \\\\ east");
 }
 
 // The ESD screen of the published example: three outliers through masking, none when k = 2
@@ -368,38 +328,25 @@ TEST(ReportCommand, EsdScreenInJsonAndTsv) {
     EXPECT_EQ(std::tuple(g["alpha"], g["k"], g["outliers"], g["steps"].size(), g["rows"]),
               std::tuple(0.05, 10, 3, 10u, Json::array({54, 53, 52})));
     EXPECT_NEAR(g["steps"][2]["lambda"].get<double>(), 3.1439, 1e-4);
-    const auto rows = tsvRows(
-        run({"--gesd-k", "2", "--gesd-alpha", "0.01", example, kExamples + "aspen-tarn-5.csv"})
-            .out);
+    const auto rows = tsvRows(run({"--gesd-k", "2", "--gesd-alpha", "0.01", example, kAspen}).out);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(std::tuple(rows[0].at("gesd_outliers"), rows[0].at("gesd_rows"),
                          rows[1].at("gesd_outliers")),
               std::tuple("0", "", ""));
     EXPECT_NE(run({example}).out.find("\t3\t54 53 52\n"), std::string::npos);
-    EXPECT_EQ(jsonArray(run({"--format=json", kExamples + "aspen-tarn-5.csv"}).out)[0]["gesd"],
-              nullptr);
-}
-
-TEST(ReportCommand, CsvQuotesAndTsvEscapesFields) {
-    Folder folder;
-    const std::string path = folder.write(
-        "odd.csv", "\"Tarn \"\"A\"\", \\ east\",AT-1,Eocène\n12.4\n13.1\n11.8\n30.5\n");
-    const Ran csv = run({"--format=csv", path});
-    EXPECT_NE(csv.out.find("\r\n" + path + ",,\"Tarn \"\"A\"\", \\ east\",AT-1,Eocène,4,4,"),
-              std::string::npos)
-        << csv.out;
-    EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 2);
-    EXPECT_EQ(tsvRows(run({path}).out).at(0).at("locality"), "Tarn \"A\", \\\\ east");
+    EXPECT_EQ(jsonArray(run({"--format=json", kAspen}).out)[0]["gesd"], nullptr);
 }
 
 // Refused files give status 1, the reader's message on standard error after the file name, and
-// a row that holds it; the other files are computed all the same.
+// a row that holds it; the other files are computed all the same. Standard input reads as the
+// file does.
 TEST(ReportCommand, RefusedFilesAndStandardInput) {
-    Folder folder;
-    const std::string good = folder.write("good.csv", "a,b,c\n10\n12\n11\n30\n12\n");
+    test::TempDir folder;
+    const std::string five = "a,b,c\n10\n12\n11\n30\n12\n";
+    const std::string good = folder.write("good.csv", five);
     const std::string two = folder.write("two.csv", "a,b,c\n10\n12\n");
     const std::string text = folder.write("text.csv", "a,b,c\n10\nten\n12\n");
-    const std::string none = folder.path + "/none.csv";
+    const std::string none = folder.file("none.csv");
     const Ran o = run({good, two, text, none});
     EXPECT_EQ(o.status, cli::kExitRefused);
     const std::string messages[] = {"What can I test with one or two data?",
@@ -413,20 +360,22 @@ TEST(ReportCommand, RefusedFilesAndStandardInput) {
     EXPECT_EQ(rows[0].at("error") + rows[0].at("n"), "5");
     for (int i = 1; i <= 3; ++i) EXPECT_EQ(rows[i].at("error") + rows[i].at("n"), messages[i - 1]);
 
-    // Standard input reads as the file does.
-    const Ran in = run({"-"}, "a,b,c\n10\n12\n11\n30\n12\n");
+    const Ran in = run({"-"}, five);
     auto fromInput = tsvRows(in.out).at(0), fromFile = rows[0];
     fromInput.erase("file"), fromFile.erase("file");
     EXPECT_EQ(std::pair(in.status, fromInput), std::pair(cli::kExitComputed, fromFile));
     EXPECT_EQ(run({"-"}, "a,b,c\n10\n12\n").status, cli::kExitRefused);
     // After -- every argument is a file, - still standard input.
-    const Ran dashes = run({"--", "-"}, "a,b,c\n10\n12\n11\n30\n12\n");
+    const Ran dashes = run({"--", "-"}, five);
     EXPECT_EQ(std::pair(dashes.status, dashes.out), std::pair(in.status, in.out));
 }
 
 // The first wrong argument is the one reported, with the command line as written.
 TEST(ReportCommand, UsageErrors) {
     const std::string unknownX = "unknown option -x", format = "--format is tsv, csv or json, not ";
+    const std::string reject = "--reject takes a list such as max,min,max, not ";
+    const std::string alpha = "--gesd-alpha takes a level above 0 and below 0.5, such as 0.05";
+    const std::string k = "--gesd-k takes a whole number from 1 up";
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{}, "no data file given"},
         {{"--"}, "no data file given"},
@@ -449,8 +398,8 @@ TEST(ReportCommand, UsageErrors) {
         {{"--help", "--frob"}, "unknown option --frob"},
         {{"--tables"}, "--tables needs a value"},
         {{"a.csv", "--gesd-k"}, "--gesd-k needs a value"},
-        {{"--reject", "up", "--tables"}, "--reject takes a list such as max,min,max, not \"up\""},
-        {{"--reject=max,", "a.csv"}, "--reject takes a list such as max,min,max, not \"max,\""},
+        {{"--reject", "up", "--tables"}, reject + "\"up\""},
+        {{"--reject=max,", "a.csv"}, reject + "\"max,\""},
         {{"--report", "full", "a.csv"}, "--report is short or long, not \"full\""},
         {{"--report", "short", "a.csv", "b.csv"}, "--report takes exactly one data file"},
         {{"--report", "long", "--format", "tsv", "a.csv"},
@@ -459,12 +408,11 @@ TEST(ReportCommand, UsageErrors) {
         {{"--plot", "plot.gif", "a.csv"},
          "--plot writes PNG, SVG or PDF: give the file name the ending .png, .svg or .pdf"},
         {{"-", "-"}, "standard input (-) can be read only once"},
-        {{"--gesd-alpha", "0.5", "a.csv"},
-         "--gesd-alpha takes a level above 0 and below 0.5, such as 0.05"},
-        {{"--gesd-alpha="}, "--gesd-alpha takes a level above 0 and below 0.5, such as 0.05"},
-        {{"--gesd-k", "0", "a.csv"}, "--gesd-k takes a whole number from 1 up"},
-        {{"--gesd-k", "150", "a.csv"}, "--gesd-k takes a whole number from 1 up"},
-        {{"--gesd-k", "3x", "a.csv"}, "--gesd-k takes a whole number from 1 up"}};
+        {{"--gesd-alpha", "0.5", "a.csv"}, alpha},
+        {{"--gesd-alpha="}, alpha},
+        {{"--gesd-k", "0", "a.csv"}, k},
+        {{"--gesd-k", "150", "a.csv"}, k},
+        {{"--gesd-k", "3x", "a.csv"}, k}};
     for (const auto& [args, why] : cases) {
         const Ran o = run(args);
         EXPECT_EQ(std::tuple(o.status, o.err, o.out),
@@ -482,16 +430,14 @@ TEST(ReportCommand, OptionsAsWrittenOnTheCommandLine) {
                   std::pair(cli::kExitComputed, cli::helpText()))
             << testing::PrintToString(args);
     // A value is the next argument whatever it looks like; the last of an option counts.
-    const std::string file = kExamples + "aspen-tarn-5.csv";
-    const std::string expected = run({"--format", "csv", file}).out;
+    const std::string expected = run({"--format", "csv", kAspen}).out;
     for (const std::vector<std::string>& args :
-         std::vector<std::vector<std::string>>{{"--format=csv", file},
-                                               {file, "--format", "csv"},
-                                               {"--format", "json", "--format", "csv", file}})
+         std::vector<std::vector<std::string>>{{"--format=csv", kAspen},
+                                               {kAspen, "--format", "csv"},
+                                               {"--format", "json", "--format", "csv", kAspen}})
         EXPECT_EQ(run(args).out, expected) << testing::PrintToString(args);
     EXPECT_EQ(
-        run({"--tables", "--format", "--tables=" + kData, "--format", "csv", file}, {}, "/nowhere")
-            .out,
+        run({"--tables", "--format", "--tables=" + kData, "--format", "csv", kAspen}, {}, "/x").out,
         expected);
     const Ran dashes = run({"--", "-h", "--format"});
     EXPECT_EQ(tsvRows(dashes.out).size(), 2u);
@@ -501,13 +447,12 @@ TEST(ReportCommand, OptionsAsWrittenOnTheCommandLine) {
 
 // SIFTON_DATE, read only for --report: exactly YYYY-MM-DD, a day of the calendar.
 TEST(ReportCommand, ReportDate) {
-    const std::string file = kExamples + "aspen-tarn-5.csv";
     const std::pair<const char*, const char*> accepted[] = {{"2028-02-29", "29 Feb. 28"},
                                                             {"2000-02-29", "29 Feb. 00"},
                                                             {"2026-12-31", "31 Dec. 26"},
                                                             {"0000-02-29", "29 Feb. 00"}};
     for (const auto& [date, shown] : accepted) {
-        const Ran o = run({"--report", "short", file}, {}, kData, {}, date);
+        const Ran o = run({"--report", "short", kAspen}, {}, kData, {}, date);
         EXPECT_EQ(o.out.substr(0, o.out.find('\r')),
                   std::string("Test of outliers by Sifton program\t\t\t\t") + shown);
     }
@@ -515,8 +460,8 @@ TEST(ReportCommand, ReportDate) {
                              "2026-12-00", "2026-4-1", "2026-12-5", " 2026-1-01", "+202-01-01",
                              "-001-01-01", "2026-+1-01", "2026-01- 1", "2026/12/05", "20261205",
                              "2026-12-05x", "2026-1x-05", "202x-12-05", "5 Dec. 26"}) {
-        EXPECT_EQ(std::pair(run({"--report", "short", file}, {}, kData, {}, date).err,
-                            run({file}, {}, kData, {}, date).status),
+        EXPECT_EQ(std::pair(run({"--report", "short", kAspen}, {}, kData, {}, date).err,
+                            run({kAspen}, {}, kData, {}, date).status),
                   std::pair("sifton-report: SIFTON_DATE must be a date as YYYY-MM-DD, not \"" +
                                 std::string(date) + "\"\nTry 'sifton-report --help'.\n",
                             cli::kExitComputed));
@@ -548,13 +493,12 @@ TEST(ReportCommand, PlotGetsTheWindowsStateAfterTheRejections) {
 // the command line and the reason in the window's tooltips; without the other tables the tests
 // do not run. The folder's name is not UTF-8, and the option's value keeps its bytes.
 TEST(ReportCommand, MissingTables) {
-    Folder folder;
-    const std::string tables = folder.path + "/f\xE9\xFF";
+    test::TempDir folder;
+    const std::string tables = folder.file("f\xE9\xFF");
     fs::create_directory(tables);
     for (const char* name : {"grubbs.dat", "dixon.dat", "gauss-g.dat"})
         fs::copy_file(kData + "/" + name, tables + "/" + name);
-    const std::string path = kExamples + "aspen-tarn-5.csv";
-    const Ran o = run({"--tables", tables, path, path});
+    const Ran o = run({"--tables", tables, kAspen, kAspen});
     EXPECT_EQ(o.status, cli::kExitComputed);
     EXPECT_EQ(o.err, "sifton-report: warning: The table file " + tables +
                          "/dixon-p.dat is missing or cannot be opened. The Dixon p-values are "
@@ -565,14 +509,16 @@ TEST(ReportCommand, MissingTables) {
         EXPECT_NE(row.at("max_grubbs_p"), "");
     }
     const Json dixon =
-        jsonArray(run({"--format=json", "--tables", tables, path}).out)[0]["max"]["dixon"];
+        jsonArray(run({"--format=json", "--tables", tables, kAspen}).out)[0]["max"]["dixon"];
     EXPECT_EQ(std::tuple(dixon["class"], dixon["p"], dixon["p_is_bound"]),
               std::tuple("1-2 %", nullptr, nullptr));
-    const Window w = inWindow(path, {}, false, tables);
+    const Window w = inWindow(kAspen, "", false, tables);
     EXPECT_EQ(w.tooltips.at("lblDixRmax").rfind("No p-value: The table file ", 0), 0u);
+    EXPECT_EQ(w.tooltips.at("lblDixMax"), w.tooltips.at("lblDixRmax"));
+    EXPECT_EQ(w.tooltips.at("lblGruTmax").rfind("One-sided p-value of T: ", 0), 0u);
     EXPECT_EQ(w.texts.at("lblDixMax"), "  1-2 %  ");
 
-    const Ran none = run({path}, {}, folder.path + "/nowhere");
+    const Ran none = run({kAspen}, {}, folder.file("nowhere"));
     EXPECT_EQ(none.status, cli::kExitRefused);
     EXPECT_NE(none.err.find(" The outlier tests could not be run.\n"), std::string::npos);
     EXPECT_EQ(tsvRows(none.out).at(0).at("n"), "");

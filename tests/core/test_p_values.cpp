@@ -4,12 +4,10 @@
 // simulation) and against the exact distribution for n = 3; both never rise with the statistic.
 #include <array>
 #include <cmath>
-#include <filesystem>
 #include <numbers>
 #include <tuple>
 
 #include "core/calculation.h"
-#include "core/outlier_tests.h"
 #include "test_support.h"
 
 namespace sifton {
@@ -107,27 +105,6 @@ TEST(PValueText, BoundsAndDigits) {
         {PValue{1, PBound::AtMost}, "≤ 1"},        {PValue{}, ""},
     };
     for (const auto& [p, text] : cases) EXPECT_EQ(pValueText(p), text);
-}
-
-// Without dixon-p.dat (or without its record for n) the tests run and only Dixon's p-values are
-// unknown, with the reason.
-TEST(DixonPValue, MissingTableLeavesOnlyItsPValuesUnknown) {
-    test::TempDir dir;
-    for (const char* name : {"grubbs.dat", "dixon.dat", "gauss-g.dat"})
-        std::filesystem::copy_file(std::filesystem::path(SIFTON_DATA_DIR) / name,
-                                   dir.path() / name);
-    const Sample sample{{10, 12, 11, 30, 12}, {}};
-    for (const auto& [contents, why] :
-         {std::pair<std::string, std::string>{"", "dixon-p.dat is missing"},
-          {"header\n4,1\n", "dixon-p.dat has on line 2 2 fields"}}) {
-        if (!contents.empty()) dir.write(kDixonPFile, contents);
-        FolderTables tables(dir.path().string(), true);
-        const Results r = calculate(sample, tables);
-        EXPECT_TRUE(r.dixon.ran && r.gauss.ran && r.grubbs.max.p.known());
-        EXPECT_FALSE(r.dixon.max.p.known() || r.dixon.min.p.known());
-        EXPECT_NE(r.dixon.pMissing.find(why), std::string::npos) << r.dixon.pMissing;
-        EXPECT_EQ(r.dixon.max.cls, dixon_class::kBelow0_5);
-    }
 }
 
 }  // namespace

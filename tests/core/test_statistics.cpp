@@ -28,40 +28,17 @@ Sample sampleOf(const std::vector<double>& values, const std::vector<int>& rejec
 }
 
 TEST(CalcStatistics, DataSetsAndTheWorkedExampleSums) {
-    const double v = 1e8 + 0.1;
-    const std::vector<double> tiny = {11e-4, 4e-4, 3e-4, 2e-4, 1e-4};
+    using std::sqrt;
+    const std::vector<double> tiny = {11e-4, 4e-4, 3e-4, 2e-4, 1e-4}, v(4, 1e8 + 0.1);
+    const std::vector<double> five = {10, 12, 11, 30, 12};
     const StatCase cases[] = {
-        {"Worked",
-         {10, 12, 11, 30, 12},
-         {},
-         std::sqrt(71.0),
-         std::sqrt(71.0 / 5),
-         {30, 12, 12, 11, 10},
-         15,
-         4,
-         1},
-        {"Rejected",
-         {10, 12, 11, 30, 12},
-         {4},
-         std::sqrt(2.75 / 3),
-         std::sqrt(2.75 / 12),
-         {12, 12, 11, 10},
-         11.25,
-         2,
-         1},
-        {"TiesLowestRow",
-         {5, 9, 9, 2, 2},
-         {},
-         std::sqrt(12.3),
-         std::sqrt(2.46),
-         {9, 9, 5, 2, 2},
-         5.4,
-         2,
-         4},
+        {"Worked", five, {}, sqrt(71.0), sqrt(71.0 / 5), {30, 12, 12, 11, 10}, 15, 4, 1},
+        {"Rejected", five, {4}, sqrt(2.75 / 3), sqrt(2.75 / 12), {12, 12, 11, 10}, 11.25, 2, 1},
+        {"TiesLowestRow", {5, 9, 9, 2, 2}, {}, sqrt(12.3), sqrt(2.46), {9, 9, 5, 2, 2}, 5.4, 2, 4},
         // Far from zero a sum-of-squares spread would be 1.41; the rejected row is no extreme.
-        {"AllEqual", {v, v, v, v}, {1}, 0, 0, {v, v, v}, v, 2, 2},
-        {"Tiny", tiny, {}, std::sqrt(15.7e-8), std::sqrt(3.14e-8), tiny, 42e-5, 1, 5},
-        {"Negative", {-3e8, -2e8}, {}, std::sqrt(0.5e16), 5e7, {-2e8, -3e8}, -2.5e8, 2, 1},
+        {"AllEqual", v, {1}, 0, 0, {v[0], v[0], v[0]}, v[0], 2, 2},
+        {"Tiny", tiny, {}, sqrt(15.7e-8), sqrt(3.14e-8), tiny, 42e-5, 1, 5},
+        {"Negative", {-3e8, -2e8}, {}, sqrt(0.5e16), 5e7, {-2e8, -3e8}, -2.5e8, 2, 1},
         {"OneValue", {5}, {}, 0, 0, {5}, 5, 1, 1},
         {"NoValue", {}, {}, 0, 0, {}, 0, 0, 0},
     };
@@ -79,7 +56,7 @@ TEST(CalcStatistics, DataSetsAndTheWorkedExampleSums) {
         EXPECT_EQ(st.minValue, c.sorted.empty() ? 0 : c.sorted.back());
         EXPECT_EQ(st.sorted, c.sorted);
     }
-    const Statistics st = Calc_Statistics(Sample{{10, 12, 11, 30, 12}, {}});
+    const Statistics st = Calc_Statistics(Sample{five, {}});
     EXPECT_EQ(std::tuple(st.sum, st.sumDev2, st.sumSquares, st.centre),
               std::tuple(75., 284., 1409., 15.));
 }

@@ -1,5 +1,5 @@
-// Helpers shared by the tests of the computing side: a private temporary folder for data and
-// table files.
+// Helpers shared by the tests of the computing side, the hardening and the command line: a
+// private temporary folder for data and table files, and tables to fill it with.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,25 +11,37 @@
 
 namespace sifton::test {
 
-// A folder of its own under the system's temporary folder, removed with everything in it.
+// A folder of its own under the system's temporary folder, removed with everything in it (names
+// that are not UTF-8 included).
 class TempDir {
   public:
     TempDir() { std::filesystem::create_directories(m_path); }
     ~TempDir() { std::filesystem::remove_all(m_path, m_error); }
     const std::filesystem::path& path() const { return m_path; }
+    std::string file(const std::string& name) const { return (m_path / name).string(); }
 
     // Writes the bytes exactly as given (no line-end translation) and returns the file's path.
     std::string write(const std::string& name, const std::string& bytes) const {
         std::ofstream(m_path / name, std::ios::binary | std::ios::trunc) << bytes;
-        return (m_path / name).string();
+        return file(name);
+    }
+
+    // Critical-value tables with a record for every n of each test's range; the values only
+    // need to be sane.
+    void writeTables() const {
+        std::string grubbs = "n\n", dixon = "n\n", gauss = "n\n";
+        for (int n = 3; n <= 100; ++n) grubbs += std::to_string(n) + ",1,2,3,4,5\n";
+        for (int n = 3; n <= 25; ++n) dixon += std::to_string(n) + ",300,400,500,600,700\n";
+        for (int n = 3; n <= 50; ++n) gauss += std::to_string(n) + ",2.5\n";
+        write("grubbs.dat", grubbs), write("dixon.dat", dixon), write("gauss-g.dat", gauss);
     }
 
   private:
     inline static int s_counter = 0;  // the tests run on one thread
     std::error_code m_error;
     std::filesystem::path m_path = std::filesystem::temp_directory_path() /
-                                   ("sifton-core-test-" + std::to_string(std::random_device{}()) +
-                                    "-" + std::to_string(s_counter++));
+                                   ("sifton-test-" + std::to_string(std::random_device{}()) + "-" +
+                                    std::to_string(s_counter++));
 };
 
 }  // namespace sifton::test

@@ -72,6 +72,7 @@ TEST_F(TableLookup, FailuresThrowNamingTheFileAndWhyAndCloseIt) {
              {large, "is larger than 1024 KB"},
              {"", "is empty"},
              {"n,a,b\n3,1,2\n4,1,2\n6,1,2", "has no record for n = 5."},
+             {"n,a,b\r\n4,1,2\r\n", "has no record for n = 5."},  // CR LF ends one line
              {"n,a,b\n4,1\n5,1,2", line2 + "2 fields"},
              {"n,a,b\n4,1,2,3\n5,1,2", line2 + "4 fields"},
              {"n,a,b\n\n5,1,2", line2 + "1 fields"},
@@ -95,6 +96,7 @@ TEST_F(TableLookup, FailuresThrowNamingTheFileAndWhyAndCloseIt) {
         } catch (const TableLookupError& e) {
             EXPECT_EQ(std::string(e.what()).find("The table file " + file.string() + " " + why), 0u)
                 << e.what();
+            EXPECT_EQ(e.fileName(), "grubbs.dat");
         }
         alarm(0);
         EXPECT_EQ(openFileCount(), filesBefore);

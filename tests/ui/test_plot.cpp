@@ -28,9 +28,11 @@
 namespace sifton {
 namespace {
 
-std::vector<double> oneTo(int n) {
+// 1..n, then the extra values.
+std::vector<double> oneTo(int n, std::initializer_list<double> extra = {}) {
     std::vector<double> values(static_cast<size_t>(n));
     std::iota(values.begin(), values.end(), 1.0);
+    values.insert(values.end(), extra);
     return values;
 }
 
@@ -46,32 +48,30 @@ class PlotTest : public ::testing::Test {
 
     // The values in rows 1..n, analysed with the extremes rejected in turn as the reject buttons
     // reject them, and presented as the window presents them.
-    Presentation presented(const std::vector<double>& values,
-                           const std::vector<Extreme>& rejections = {}) {
+    static Presentation presented(const std::vector<double>& values,
+                                  const std::vector<Extreme>& rejections = {}) {
         auto data = std::make_shared<DataSet>();
-        data->DataFileName = tables.file("d.csv");
         for (double v : values) data->rows.push_back(DataRow{v, 1.0, "grain"});
-        FolderTables source(tables.path(), false);
+        FolderTables source(SIFTON_SOURCE_DIR "/data", false);
         const Rejections r = rejectInTurn(Analysis::of(data, source), rejections, source);
         EXPECT_EQ(r.made, rejections.size());
         return present(&r.analysis, GesdSettings{});
     }
     // Its plot, laid out at the window's size.
-    PlotGeometry run(const std::vector<double>& values,
-                     const std::vector<Extreme>& rejections = {}) {
+    static PlotGeometry run(const std::vector<double>& values,
+                            const std::vector<Extreme>& rejections = {}) {
         return layoutPlot(presented(values, rejections).plot, kPlotWidth, kPlotHeight);
     }
-
-    test::TableFolder tables;
 };
 
 // The tests' own drawing, as "role value value..." in value order, each at its value's pixel.
 std::string limits(const PlotGeometry& g) {
-    const std::vector<std::pair<PlotRole, const char*>> roles = {{PlotRole::IqrBox, "box"},
-                                                                 {PlotRole::InnerFence, "inner"},
-                                                                 {PlotRole::OuterFence, "outer"},
-                                                                 {PlotRole::GrubbsLimit, "grubbs"},
-                                                                 {PlotRole::Rejected, "hollow"}};
+    using R = PlotRole;
+    const std::pair<R, const char*> roles[] = {{R::IqrBox, "box"},
+                                               {R::InnerFence, "inner"},
+                                               {R::OuterFence, "outer"},
+                                               {R::GrubbsLimit, "grubbs"},
+                                               {R::Rejected, "hollow"}};
     std::string all;
     for (auto [role, name] : roles) {
         std::vector<double> values;
@@ -107,66 +107,42 @@ std::string texts(const PlotGeometry& g, PlotRole role, const std::string& conta
     return all;
 }
 
-struct GeometryCase {
-    const char* name;
-    std::vector<double> values;
-    std::vector<Extreme> rejected;
-    std::string limits;  // mean ± C·SD with C the 5 % entry of grubbs.dat, fences by hand
-    std::string notRun;
-};
-
+// The limits are mean ± C·SD with C the 5 % entry of grubbs.dat and the fences worked by hand;
+// after them, the legend's notes on the tests that did not run.
 TEST_F(PlotTest, DrawsEachTestsLimitsAtTheirValuesAndNothingForATestThatDidNotRun) {
-    const std::vector<GeometryCase> cases = {
+    const std::tuple<std::vector<double>, std::vector<Extreme>, std::string> cases[] = {
         // The IQR worked example: quartiles 10 and 14.5; mean 11.625, SD 5.2082, C 2.0317.
-        {"eight",
-         {10, 12, 2, 14, 9, 20, 15, 11},
+        {{10, 12, 2, 14, 9, 20, 15, 11},
          {},
-         "box 10 14.5; inner 3.25 21.25; outer -3.5 28; grubbs 1.044 22.21",
-         ""},
-        // 1..10 and a rejected 40: quartiles 3.5 and 8.5; mean 5.5, SD 3.0277, C 2.1761.
-        {"ten and a rejected one",
-         [] {
-             auto v = oneTo(10);
-             v.push_back(40);
-             return v;
-         }(),
-         {Extreme::Largest},  // row 11
-         "box 3.5 8.5; inner -4 16; outer -11.5 23.5; grubbs -1.088 12.09; hollow 40",
-         ""},
+         "box 10 14.5; inner 3.25 21.25; outer -3.5 28; grubbs 1.044 22.21 | "},
+        // 1..10 and a rejected 40 (row 11): quartiles 3.5 and 8.5; mean 5.5, SD 3.0277, C 2.1761.
+        {oneTo(10, {40}),
+         {Extreme::Largest},
+         "box 3.5 8.5; inner -4 16; outer -11.5 23.5; grubbs -1.088 12.09; hollow 40 | "},
         // Mean 13.6, SD 1.7536, C 1.6714; too few values for the IQR test.
-        {"five",
-         {12.4, 13.1, 12.8, 13.0, 16.7},
+        {{12.4, 13.1, 12.8, 13.0, 16.7},
          {},
-         "grubbs 10.67 16.53",
-         "IQR test: not run (n < 6)|ESD screen: not run (n < 6)|"},
+         "grubbs 10.67 16.53 | IQR test: not run (n < 6)|ESD screen: not run (n < 6)|"},
         // 1..60: quartiles 16 and 45.5; mean 30.5, SD 17.464, C 3.0269.
-        {"sixty",
-         oneTo(60),
+        {oneTo(60),
          {},
-         "box 16 45.5; inner -28.25 89.75; outer -72.5 134; grubbs -22.36 83.36",
-         "Dixon test: not run (n > 25)|g-test: not run (n > 50)|"},
-        {"no spread",
-         std::vector<double>(6, 5.0),
-         {},
-         "box 5 5; inner 5 5; outer 5 5; grubbs 5 5",
-         ""},
+         "box 16 45.5; inner -28.25 89.75; outer -72.5 134; grubbs -22.36 83.36 | Dixon test: not "
+         "run (n > 25)|g-test: not run (n > 50)|"},
+        {std::vector<double>(6, 5.0), {}, "box 5 5; inner 5 5; outer 5 5; grubbs 5 5 | "},
         // Quartiles 10 and 20; mean 15.714, SD 7.8678, C 1.9381.
-        {"ties",
-         {10, 10, 10, 10.001, 20, 20, 30},
+        {{10, 10, 10, 10.001, 20, 20, 30},
          {},
-         "box 10 20; inner -5 35; outer -20 50; grubbs 0.4658 30.96",
-         ""},
+         "box 10 20; inner -5 35; outer -20 50; grubbs 0.4658 30.96 | "},
     };
-    for (const GeometryCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        const PlotGeometry g = run(c.values, c.rejected);
-        EXPECT_EQ(limits(g), c.limits);
-        EXPECT_EQ(texts(g, PlotRole::Legend, "not run"), c.notRun);
+    for (const auto& [values, rejected, expected] : cases) {
+        SCOPED_TRACE(expected);
+        const PlotGeometry g = run(values, rejected);
+        EXPECT_EQ(limits(g) + " | " + texts(g, PlotRole::Legend, "not run"), expected);
         // Every value is a point of its own: none lies within another.
         std::vector<const PlotPoint*> points;
         for (const PlotPoint& p : g.points)
             if (p.role == PlotRole::Value || p.role == PlotRole::Rejected) points.push_back(&p);
-        ASSERT_EQ(points.size(), c.values.size());
+        ASSERT_EQ(points.size(), values.size());
         for (size_t i = 0; i < points.size(); ++i) {
             EXPECT_TRUE(std::isfinite(points[i]->x) && std::isfinite(points[i]->y));
             for (size_t j = 0; j < i; ++j)
@@ -176,63 +152,42 @@ TEST_F(PlotTest, DrawsEachTestsLimitsAtTheirValuesAndNothingForATestThatDidNotRu
     }
 }
 
-struct FlagCase {
-    const char* name;
-    std::vector<double> values;
-    std::vector<Extreme> rejected;
-    std::string flags;  // the legend's lines on the extremes
-};
-
 // The plot names, for each extreme, the tests whose verdict label the window highlights where
 // no "NOT TESTED" cover hides it, and rings and highlights its label exactly then.
 TEST_F(PlotTest, FlagsAnExtremeExactlyWhenTheWindowHighlightsItOutsideACover) {
     using L = LabelId;
-    struct Verdicts {
-        const char* test;
-        L cover, min, max;
-    };
-    const Verdicts verdicts[] = {{"Grubbs", L::lblGRUno, L::lblGrubbsMin, L::lblGrubbsMax},
-                                 {"Dixon", L::lblDIXno, L::lblDixMin, L::lblDixMax},
-                                 {"IQR", L::lblIQRno, L::lblIQRyoung, L::lblIQRold},
-                                 {"g-test", L::lblGAUno, L::lblGaY, L::lblGaO}};
-    const auto withOutlier = [](std::vector<double> v, double outlier) {
-        v.push_back(outlier);
-        return v;
-    };
-    const std::vector<FlagCase> cases = {
-        {"one far above", withOutlier(oneTo(11), 40), {}, "max #12: Grubbs, Dixon, IQR, g-test|"},
-        {"evenly spaced", oneTo(12), {}, "No test flags min #1 or max #12|"},
+    const std::tuple<const char*, L, L, L> verdicts[] = {
+        {"Grubbs", L::lblGRUno, L::lblGrubbsMin, L::lblGrubbsMax},
+        {"Dixon", L::lblDIXno, L::lblDixMin, L::lblDixMax},
+        {"IQR", L::lblIQRno, L::lblIQRyoung, L::lblIQRold},
+        {"g-test", L::lblGAUno, L::lblGaY, L::lblGaO}};
+    // The values, the rejections, and the legend's lines on the extremes.
+    const std::tuple<std::vector<double>, std::vector<Extreme>, std::string> cases[] = {
+        {oneTo(11, {40}), {}, "max #12: Grubbs, Dixon, IQR, g-test|"},
+        {oneTo(12), {}, "No test flags min #1 or max #12|"},
         // One far out on each side: the smallest masks the largest from Grubbs and g (T 2.33
         // and 2.28 against C 2.285 at n = 12), not from Dixon's range ratios or the fences.
-        {"one far out each side",
-         {-30, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 40},
+        {{-30, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 40},
          {},
          "min #1: Grubbs, Dixon, IQR, g-test|max #12: Dixon, IQR|"},
         // Five values, of which the IQR test takes none.
-        {"too few for IQR", {12.4, 13.1, 12.8, 13.0, 16.7}, {}, "max #5: Grubbs, Dixon, g-test|"},
+        {{12.4, 13.1, 12.8, 13.0, 16.7}, {}, "max #5: Grubbs, Dixon, g-test|"},
         // After a rejection the extremes are other rows.
-        {"largest rejected",
-         withOutlier(withOutlier(oneTo(11), 40), 41),
-         {Extreme::Largest},
-         "max #12: Grubbs, Dixon, IQR, g-test|"},
+        {oneTo(11, {40, 41}), {Extreme::Largest}, "max #12: Grubbs, Dixon, IQR, g-test|"},
         // Above 100 values only the IQR test runs.
-        {"only IQR runs", withOutlier(oneTo(100), 1000), {}, "max #101: IQR|"},
+        {oneTo(100, {1000}), {}, "max #101: IQR|"},
     };
-    for (const FlagCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        const Presentation p = presented(c.values, c.rejected);
+    for (const auto& [values, rejected, flags] : cases) {
+        SCOPED_TRACE(flags);
+        const Presentation p = presented(values, rejected);
         const PlotGeometry g = layoutPlot(p.plot, kPlotWidth, kPlotHeight);
-        std::string legend;
-        for (const PlotText& t : g.texts)
-            if (t.role == PlotRole::Legend && t.text.find(" #") != std::string::npos)
-                legend += t.text + "|";
-        EXPECT_EQ(legend, c.flags);
+        EXPECT_EQ(texts(g, PlotRole::Legend, " #"), flags);
 
         std::vector<std::string> byMin, byMax;  // as the labels show it
-        for (const Verdicts& v : verdicts) {
-            if (p[v.cover].visible) continue;
-            if (p[v.min].highlight) byMin.push_back(v.test);
-            if (p[v.max].highlight) byMax.push_back(v.test);
+        for (const auto& [test, cover, min, max] : verdicts) {
+            if (p[cover].visible) continue;
+            if (p[min].highlight) byMin.push_back(test);
+            if (p[max].highlight) byMax.push_back(test);
         }
         EXPECT_EQ(p.plot.minFlaggedBy, byMin);
         EXPECT_EQ(p.plot.maxFlaggedBy, byMax);
@@ -293,9 +248,7 @@ TEST_F(PlotTest, QuantilePanelPairsSortedValuesWithBlomNormalScores) {
 }
 
 TEST_F(PlotTest, DrawingPutsPointsAndLimitsWhereTheGeometrySays) {
-    std::vector<double> values = oneTo(10);
-    values.push_back(40);
-    const PlotGeometry g = run(values, {Extreme::Largest});  // row 11
+    const PlotGeometry g = run(oneTo(10, {40}), {Extreme::Largest});  // row 11
     QImage image(kPlotWidth, kPlotHeight, QImage::Format_RGB32);
     QPainter painter(&image);
     paintPlot(painter, g);
@@ -334,11 +287,10 @@ TEST_F(PlotTest, DrawingPutsPointsAndLimitsWhereTheGeometrySays) {
 }
 
 TEST_F(PlotTest, WindowFollowsTheResultsWindowSavesThreeFormatsAndClosesWithIt) {
+    test::TableFolder tables;
     ScriptedPlatform platform;
     platform.folder = tables.path();
-    std::vector<double> values = oneTo(11);
-    values.push_back(40);
-    platform.dialogAnswers.push_back(test::writeDataFile(tables.file("d.csv"), values));
+    platform.dialogAnswers.push_back(test::writeDataFile(tables.file("d.csv"), oneTo(11, {40})));
     frmStart* start = Main(platform);
     start->findChild<QPushButton*>("cmdOpen")->click();
     auto* results = qobject_cast<frmDIX*>(test::topLevel("frmDIX"));
