@@ -48,14 +48,22 @@ void QtPlatform::showWarning(const std::string& title, const std::string& text) 
     box.exec();
 }
 
-std::optional<std::string> QtPlatform::openFileDialog(const FileDialogSettings& settings) {
+namespace {
+
+// Runs a file dialog set up as the settings say, after 'configure' has had its say; the chosen
+// file, or nothing when the user cancelled.
+template <typename Configure>
+std::optional<std::string> runFileDialog(const FileDialogSettings& settings,
+                                         QFileDialog::AcceptMode mode, Configure configure) {
     QStringList filters;
     for (const auto& [description, pattern] : settings.filters)
         filters << qtNameFilter(description, pattern);
     QFileDialog dialog(QApplication::activeWindow(), QString(), fromUtf8(settings.initialFolder));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
     dialog.setNameFilters(filters);
+    configure(dialog, filters);
     if (settings.selectedFilter >= 1 && settings.selectedFilter <= filters.size())
         dialog.selectNameFilter(filters.at(settings.selectedFilter - 1));
     if (!settings.fileName.empty()) dialog.selectFile(fromUtf8(settings.fileName));
@@ -63,14 +71,14 @@ std::optional<std::string> QtPlatform::openFileDialog(const FileDialogSettings& 
     return dialog.selectedFiles().constFirst().toStdString();
 }
 
+}  // namespace
+
+std::optional<std::string> QtPlatform::openFileDialog(const FileDialogSettings& settings) {
+    return runFileDialog(settings, QFileDialog::AcceptOpen,
+                         [](QFileDialog&, const QStringList&) {});
+}
+
 std::optional<std::string> QtPlatform::saveFileDialog(const FileDialogSettings& settings) {
-    QStringList filters;
-    for (const auto& [description, pattern] : settings.filters)
-        filters << qtNameFilter(description, pattern);
-    QFileDialog dialog(QApplication::activeWindow(), QString(), fromUtf8(settings.initialFolder));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(filters);
     // A name typed without an ending gets the one of the filter chosen at that moment.
     auto endingOf = [&settings](int index) {
         if (index < 0 || index >= static_cast<int>(settings.filters.size())) return QString();
@@ -78,15 +86,15 @@ std::optional<std::string> QtPlatform::saveFileDialog(const FileDialogSettings& 
         static const QRegularExpression single(QStringLiteral("^\\*\\.(\\w+)$"));
         return single.match(pattern).captured(1);
     };
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
-        dialog.setDefaultSuffix(endingOf(static_cast<int>(filters.indexOf(filter))));
-    });
-    if (settings.selectedFilter >= 1 && settings.selectedFilter <= filters.size())
-        dialog.selectNameFilter(filters.at(settings.selectedFilter - 1));
-    dialog.setDefaultSuffix(endingOf(settings.selectedFilter - 1));
-    if (!settings.fileName.empty()) dialog.selectFile(fromUtf8(settings.fileName));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().constFirst().toStdString();
+    return runFileDialog(
+        settings, QFileDialog::AcceptSave, [&](QFileDialog& dialog, const QStringList& filters) {
+            QObject::connect(
+                &dialog, &QFileDialog::filterSelected, &dialog,
+                [&dialog, &filters, endingOf](const QString& f) {
+                    dialog.setDefaultSuffix(endingOf(static_cast<int>(filters.indexOf(f))));
+                });
+            dialog.setDefaultSuffix(endingOf(settings.selectedFilter - 1));
+        });
 }
 
 std::string QtPlatform::clipboardText() {

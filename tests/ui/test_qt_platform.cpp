@@ -1,9 +1,13 @@
-// The Qt platform's own logic: the file dialog's name filters and the clipboard write.
+// The Qt platform's own logic: the file dialogs' set-up, their name filters and the clipboard
+// write.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QTimer>
 #include <tuple>
 
 #include "platform/qt_platform.h"
@@ -18,6 +22,34 @@ TEST(QtPlatform, NameFiltersMatchUpperCaseAndFilesWithoutADot) {
           {"Data", "*.dat;*.txt", "Data (*.dat *.DAT *.txt *.TXT)"},
           {"Numbered", "*.1", "Numbered (*.1)"}})
         EXPECT_EQ(qtNameFilter(description, pattern).toStdString(), expected);
+}
+
+// What each dialog looks like while it is open: its mode, the filter chosen, the name and the
+// ending a typed name gets, before and after the user picks another filter. Cancelled, it
+// answers nothing.
+TEST(QtPlatform, OpenAndSaveDialogsStartAsTheSettingsSay) {
+    QtPlatform platform;
+    const FileDialogSettings settings{
+        "plot.svg", {{"Picture", "*.png"}, {"Drawing", "*.svg"}, {"All Files", "*.*"}}, 2, "/"};
+    std::string seen;
+    const auto look = [&seen] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        seen += std::to_string(dialog->acceptMode()) + std::to_string(dialog->fileMode()) + " " +
+                dialog->selectedNameFilter().toStdString() + " ." +
+                dialog->defaultSuffix().toStdString();
+        for (int filter : {0, 2}) {
+            Q_EMIT dialog->filterSelected(dialog->nameFilters().at(filter));
+            seen += " ." + dialog->defaultSuffix().toStdString();
+        }
+        seen += "|";
+        dialog->reject();
+    };
+    QTimer::singleShot(0, look);
+    EXPECT_EQ(platform.saveFileDialog(settings), std::nullopt);
+    QTimer::singleShot(0, look);
+    EXPECT_EQ(platform.openFileDialog(settings), std::nullopt);
+    EXPECT_EQ(seen, "10 Drawing (*.svg *.SVG) .svg .png .|01 Drawing (*.svg *.SVG) . . .|");
 }
 
 // Content of another program: every read of it would wait for that program.
