@@ -3,7 +3,7 @@
 //
 // The data-file reader decodes a file to UTF-8 (text_encoding.h), asks detectDialect how its
 // fields are separated, cuts it into records with splitRecords and reads each value field with
-// parseValueField. Nothing here touches the store.
+// parseValueField.
 #pragma once
 
 #include <string>

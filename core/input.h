@@ -69,7 +69,7 @@ struct DataFile {
 // Upper bound of a data file's size: 300 lines need far less.
 inline constexpr std::size_t kMaxDataFileBytes = 4 << 20;
 
-// Reads and checks a whole data file without touching the store: on success every row holds
+// Reads and checks a whole data file: on success every row holds
 // exactly the values of the file; otherwise no row is returned and the failure says why.
 DataFile readDataFile(const std::string& path);
 // The same for bytes from a stream (the file once opened, or standard input); a stream that
