@@ -1,6 +1,8 @@
 // The data-file reader: a whole file is read, decoded, its dialect detected and every line
 // checked before anything is returned, so a file loads with exactly the values it holds or is
 // refused with the line and the text that stand in the way.
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -42,61 +44,325 @@ DataFileFailure valueFailure(ValueStatus status) {
     return DataFileFailure::NotNumber;
 }
 
-// The second field, which only travels with its row: its number when it is one, else 0.
-double secondValue(const std::vector<Field>& fields, char decimalMark) {
-    if (fields.size() < 2) return 0.0;
-    const ParsedValue v = parseValueField(fields[1].text, decimalMark);
-    return v.status == ValueStatus::Ok ? v.value : 0.0;
+std::string trimmedText(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-DataFile parseText(const std::string& text) {
-    const DialectResult found = detectDialect(text);
-    if (found.verdict == DialectVerdict::Ambiguous)
-        return failed(DataFileFailure::AmbiguousDialect);
-    if (found.verdict == DialectVerdict::MixedDecimalMarks)
-        return failed(DataFileFailure::MixedDecimalMarks, found.line);
-    const Dialect dialect = found.dialect;
-    const Records split = splitRecords(text, dialect.separator);
-    if (split.unclosedQuoteLine > 0)
-        return failed(DataFileFailure::UnclosedQuote, split.unclosedQuoteLine);
-    const std::vector<Record>& records = split.records;
-    if (records.empty()) return failed(DataFileFailure::Empty);
+bool isBlankField(const std::string& text) { return trimmedText(text).empty(); }
 
-    size_t end = records.size();  // blank lines at the end of the file are no data
-    while (end > 1 && records[end - 1].blank()) --end;
-    const int dataLines = static_cast<int>(end) - 1;
-    if (dataLines == 0) return failed(DataFileFailure::NoData);
-    if (dataLines > kMaxRows) {
-        DataFile file = failed(DataFileFailure::TooManyRows, records[kMaxRows + 1].line);
-        file.dataLines = dataLines;
+bool isDigits(std::string_view text, bool sign) {
+    size_t i = text.find_first_not_of(' ');
+    const size_t last = text.find_last_not_of(' ');
+    if (i == std::string_view::npos) return false;
+    if (sign && (text[i] == '-' || text[i] == '+')) ++i;
+    if (i > last) return false;
+    for (; i <= last; ++i)
+        if (text[i] < '0' || text[i] > '9') return false;
+    return true;
+}
+
+// The fields of a record without the empty ones at its end.
+size_t fieldCount(const Record& r) {
+    size_t n = r.fields.size();
+    while (n > 0 && r.fields[n - 1].text.find_first_not_of(" \t") == std::string::npos) --n;
+    return n;
+}
+
+std::vector<const Record*> nonBlank(const std::vector<Record>& records, size_t from) {
+    std::vector<const Record*> out;
+    for (size_t i = from; i < records.size(); ++i)
+        if (!records[i].blank()) out.push_back(&records[i]);
+    return out;
+}
+
+ReadingOption option(const ReadingChoice& base, std::string label,
+                     void (*answer)(ReadingChoice&, int), int value) {
+    ReadingOption o{std::move(label), base};
+    answer(o.choice, value);
+    return o;
+}
+
+// A comma file of one-field lines and digits,digits lines, nothing deciding otherwise: a decimal
+// comma in a one-column export, or a value and a second field.
+bool commaOrFields(const std::vector<Record>& records) {
+    if (records.empty() || fieldCount(records[0]) > 2) return false;
+    const std::vector<const Record*> lines = nonBlank(records, 0);
+    bool pairs = false;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const Record& r = *lines[i];
+        const size_t n = fieldCount(r);
+        const bool digits = n <= 2 && isDigits(r.fields[0].text, true) &&
+                            (n < 2 || isDigits(r.fields[1].text, false));
+        // The first line may be a one-field header.
+        if (i == 0 && lines[0] == &records[0] && !digits) {
+            if (n > 1) return false;
+            continue;
+        }
+        if (!digits) return false;
+        pairs = pairs || n == 2;
+    }
+    return pairs;
+}
+
+// A semicolon or tab file whose values hold no comma and whose points all stand where thousands
+// are grouped (1.234 beside 987): a decimal point, or a point between thousands.
+enum class Points { Decimal, Thousands, Unclear };
+Points pointsIn(const std::vector<Record>& records, char decimalMark) {
+    bool grouped = false, plain = false, manyGroups = false;
+    for (const Record* r : nonBlank(records, 1)) {
+        const std::string& f = r->fields[0].text;
+        if (f.find('.') == std::string::npos) continue;
+        int groups = 0;
+        if (isThousandsGrouped(f, decimalMark == ',', &groups)) {
+            grouped = true;
+            manyGroups = manyGroups || groups > 1;
+        } else {
+            plain = true;
+        }
+    }
+    if (decimalMark == ',' || (grouped && !plain && manyGroups)) return Points::Thousands;
+    if (grouped && !plain) return Points::Unclear;
+    return Points::Decimal;
+}
+
+// Header texts that scripts and spreadsheets write over a column of row or grain numbers.
+bool namesAnIndex(const std::string& text) {
+    std::string name = trimmedText(text);
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const char* index :
+         {"id",  "index", "idx",      "no",        "no.",     "nr",       "nr.",
+          "#",   "n",     "num",      "number",    "row",     "rownames", "row.names",
+          "obs", "grain", "grain no", "grain no.", "grain #", "grain nr", "unnamed: 0"})
+        if (name == index) return true;
+    return false;
+}
+
+bool isCounting(const std::vector<const Record*>& data, size_t column) {
+    if (data.size() < 3) return false;
+    for (const int first : {0, 1}) {
+        bool all = true;
+        for (size_t i = 0; i < data.size() && all; ++i) {
+            const Record& r = *data[i];
+            all = column < r.fields.size() && isDigits(r.fields[column].text, false) &&
+                  parseValueField(r.fields[column].text, '.').value ==
+                      static_cast<double>(first) + static_cast<double>(i);
+        }
+        if (all) return true;
+    }
+    return false;
+}
+
+struct Reader {
+    const ReadingChoice& choice;
+    bool proposed;
+
+    // An open question: its failure, or with 'proposed' the answer it proposes first.
+    std::optional<DataFile> ask(ImportQuestion q, ReadingChoice& answered) const {
+        if (proposed) {
+            answered = q.options.front().choice;
+            return std::nullopt;
+        }
+        DataFile file = failed(DataFileFailure::Unclear);
+        file.question = std::move(q);
         return file;
     }
 
+    DataFile read(const std::string& text) const;
+};
+
+DataFile Reader::read(const std::string& text) const {
+    const DialectResult found = detectDialect(text);
+    if (found.verdict == DialectVerdict::Ambiguous)
+        return failed(DataFileFailure::AmbiguousDialect);
+    Dialect dialect = found.dialect;
+    ReadingChoice answered = choice;
+    Records split = splitRecords(text, dialect.separator);
+    if (split.unclosedQuoteLine > 0)
+        return failed(DataFileFailure::UnclosedQuote, split.unclosedQuoteLine);
+    if (split.records.empty()) return failed(DataFileFailure::Empty);
+
+    // The decimal mark, where the separator leaves it open.
+    bool thousands = false;
+    auto decimal = [](ReadingChoice& c, int mark) { c.decimalMark = static_cast<char>(mark); };
+    if (dialect.separator == ',' && commaOrFields(split.records)) {
+        if (!answered.decimalMark) {
+            if (auto q = ask({QuestionAbout::DecimalMark,
+                              "Every line holds digits, a comma and digits, such as 41,2: this "
+                              "may be one number with a decimal comma, or a value and a second "
+                              "field.",
+                              {option(answered, "A decimal comma: 41,2 is 41.2", decimal, ','),
+                               option(answered, "A value and a second field: 41,2 is 41 and 2",
+                                      decimal, '.')},
+                              "--decimal comma or --decimal point"},
+                             answered))
+                return *q;
+        }
+        if (answered.decimalMark == ',') {
+            // One field a line: no separator splits it.
+            dialect = {';', ','};
+            split = splitRecords(text, ';');
+        }
+    } else if (dialect.separator != ',') {
+        const Points points = pointsIn(split.records, dialect.decimalMark);
+        if (points == Points::Unclear && !answered.decimalMark) {
+            if (auto q =
+                    ask({QuestionAbout::DecimalMark,
+                         "The values hold points only where thousands would be grouped, "
+                         "such as 1.234: the point may be a decimal point or stand between "
+                         "thousands.",
+                         {option(answered, "Points between thousands: 1.234 is 1234", decimal, ','),
+                          option(answered, "A decimal point: 1.234 is 1.234", decimal, '.')},
+                         "--decimal comma (points between thousands) or --decimal point"},
+                        answered))
+                return *q;
+        }
+        if (points == Points::Thousands ||
+            (points == Points::Unclear && answered.decimalMark == ',')) {
+            thousands = true;
+            dialect.decimalMark = ',';
+        }
+    }
+    const std::vector<Record>& records = split.records;
+    const auto value = [&](const std::string& field) {
+        return parseValueField(field, dialect.decimalMark, thousands);
+    };
+
+    // A number in line 1: a header, or the first value of a file without one.
+    if (!answered.header && value(records[0].fields[0].text).status == ValueStatus::Ok) {
+        auto header = [](ReadingChoice& c, int yes) { c.header = yes != 0; };
+        const std::string first = records[0].fields[0].text;
+        if (auto q = ask({QuestionAbout::Header,
+                          "Line 1 begins with a number, " + visibleText(first, 20).quoted +
+                              ": it may be the first value, or the header that names the sample.",
+                          {option(answered, "No header: line 1 is the first value", header, 0),
+                           option(answered, "Line 1 is the header", header, 1)},
+                          "--no-header or --header"},
+                         answered))
+            return *q;
+    }
+    const bool hasHeader = answered.header.value_or(true);
+    const size_t firstData = hasHeader ? 1 : 0;
+
+    size_t end = records.size();  // blank lines at the end of the file are no data
+    while (end > firstData && records[end - 1].blank()) --end;
+    const int dataLines = static_cast<int>(end - firstData);
+    if (dataLines == 0) return failed(DataFileFailure::NoData);
+    if (dataLines > kMaxRows) {
+        DataFile file = failed(DataFileFailure::TooManyRows, records[kMaxRows + firstData].line);
+        file.dataLines = dataLines;
+        return file;
+    }
+    const std::vector<Field> noHeader;
+    const std::vector<Field>& header = hasHeader ? records[0].fields : noHeader;
+
+    // The value column: as chosen, or the first unless the first is an index.
+    size_t column = 0;
+    if (answered.columnName) {
+        size_t c = 0;
+        while (c < header.size() && trimmedText(header[c].text) != *answered.columnName) ++c;
+        if (c == header.size()) {
+            DataFile file = failed(DataFileFailure::NoSuchColumn, 0, *answered.columnName);
+            return file;
+        }
+        column = c;
+    } else if (answered.column) {
+        column = static_cast<size_t>(std::max(1, *answered.column) - 1);
+    } else {
+        const std::vector<const Record*> data = nonBlank(records, firstData);
+        const size_t names = hasHeader ? fieldCount(records[0]) : 0;
+        const bool emptyFirst = names >= 2 && isBlankField(header[0].text);
+        const bool counting = names >= 2 && namesAnIndex(header[0].text) && isCounting(data, 0);
+        if (emptyFirst || counting) {
+            std::vector<size_t> numeric;  // the other columns that hold a number on every line
+            for (size_t c = 1; c < names; ++c) {
+                bool all = true;
+                for (const Record* r : data)
+                    all = all && c < r->fields.size() &&
+                          value(r->fields[c].text).status == ValueStatus::Ok;
+                if (all) numeric.push_back(c);
+            }
+            if (emptyFirst && numeric.size() <= 1) {
+                column = numeric.empty() ? 1 : numeric[0];
+            } else if (!numeric.empty() && !answered.column) {
+                auto pick = [](ReadingChoice& c, int col) { c.column = col; };
+                ImportQuestion q{QuestionAbout::ValueColumn,
+                                 emptyFirst ? "The first column has no name, as row numbers "
+                                              "written by a script have: the values stand in "
+                                              "another column."
+                                            : "The first column holds the row numbers 1, 2, 3... "
+                                              "(or 0, 1, 2...): it may be an index, with the "
+                                              "values in another column.",
+                                 {},
+                                 "--column N or --column NAME"};
+                if (counting) numeric.push_back(0);
+                for (const size_t c : numeric)
+                    q.options.push_back(option(answered,
+                                               "Column " + std::to_string(c + 1) + ", " +
+                                                   visibleText(header[c].text, 30).quoted,
+                                               pick, static_cast<int>(c + 1)));
+                if (auto asked = ask(std::move(q), answered)) return *asked;
+                column = static_cast<size_t>(*answered.column - 1);
+            }
+        }
+    }
+
     DataFile file;
-    file.dialect = dialect;
-    const std::vector<Field>& header = records[0].fields;
-    file.locality = cutToCharacters(header[0].text, kTextWindow);
-    file.localityM = header.size() > 1 ? cutToCharacters(header[1].text, kTextWindow) : "";
-    file.stratAge = cutToCharacters(joinRest(header, 2, dialect.separator), kTextWindow);
-    for (size_t r = 1; r < end; ++r) {
+    file.reading = {dialect.separator, dialect.decimalMark, thousands, static_cast<int>(column) + 1,
+                    hasHeader};
+    const auto textAt = [](const std::vector<Field>& f, size_t i) {
+        return i < f.size() ? cutToCharacters(f[i].text, kTextWindow) : std::string();
+    };
+    file.locality = textAt(header, column);
+    file.localityM = textAt(header, column + 1);
+    file.stratAge = cutToCharacters(joinRest(header, column + 2, dialect.separator), kTextWindow);
+
+    // The first value written with each decimal mark, for a file that holds both.
+    int pointLine = 0, commaLine = 0;
+    for (size_t r = firstData; r < end; ++r) {
+        const std::vector<Field>& f = records[r].fields;
+        if (column >= f.size()) continue;
+        const std::string& t = f[column].text;
+        if (!pointLine && t.find('.') != std::string::npos &&
+            !(thousands && isThousandsGrouped(t, true)))
+            pointLine = records[r].line;
+        if (!commaLine && t.find(',') != std::string::npos) commaLine = records[r].line;
+    }
+    bool oneField = true;
+    for (size_t r = firstData; r < end; ++r) {
         const Record& record = records[r];
         // An empty line among the data would be a row of no value; refusing it keeps the row
         // numbers the program shows equal to the rows of the spreadsheet.
         if (record.blank()) return failed(DataFileFailure::BlankLine, record.line);
-        const std::string& field = record.fields[0].text;
-        const ParsedValue value = parseValueField(field, dialect.decimalMark);
-        if (value.status != ValueStatus::Ok)
-            return failed(valueFailure(value.status), record.line, field);
-        file.rows.push_back(
-            DataRow{value.value, secondValue(record.fields, dialect.decimalMark),
-                    cutToCharacters(joinRest(record.fields, 2, dialect.separator), kTextWindow)});
+        oneField = oneField && fieldCount(record) <= 1;
+        const std::string field = column < record.fields.size() ? record.fields[column].text : "";
+        const ParsedValue v = value(field);
+        if (v.status != ValueStatus::Ok) {
+            if (dialect.separator != ',' && pointLine && commaLine && !field.empty() &&
+                parseValueField(field, dialect.decimalMark == ',' ? '.' : ',').status ==
+                    ValueStatus::Ok) {
+                DataFile mixed =
+                    failed(DataFileFailure::MixedDecimalMarks, std::min(pointLine, commaLine));
+                mixed.otherLine = std::max(pointLine, commaLine);
+                return mixed;
+            }
+            DataFile bad = failed(valueFailure(v.status), record.line, field);
+            bad.failedField = static_cast<int>(column) + 1;
+            return bad;
+        }
+        const size_t second = column + 1;
+        const ParsedValue v2 =
+            second < record.fields.size() ? value(record.fields[second].text) : ParsedValue{};
+        file.rows.push_back(DataRow{
+            v.value, v2.status == ValueStatus::Ok ? v2.value : 0.0,
+            cutToCharacters(joinRest(record.fields, column + 2, dialect.separator), kTextWindow)});
     }
+    if (oneField && fieldCount(records[0]) <= 1) file.reading.separator = 0;
     return file;
 }
 
-}  // namespace
-
-DataFile readDataFile(std::istream& in) {
+DataFile readStream(std::istream& in, const ReadingChoice& choice, bool proposed) {
     const BoundedRead read = readAtMost(in, kMaxDataFileBytes);
     if (read.status == ReadStatus::TooLarge) return failed(DataFileFailure::TooLarge);
     if (read.status == ReadStatus::ReadError) return failed(DataFileFailure::ReadError);
@@ -104,13 +370,21 @@ DataFile readDataFile(std::istream& in) {
     if (bytes.empty()) return failed(DataFileFailure::Empty);
     const DecodedText decoded = decodeFile(bytes);
     if (decoded.notTextLine > 0) return failed(DataFileFailure::NotText, decoded.notTextLine);
-    return parseText(decoded.utf8);
+    return Reader{choice, proposed}.read(decoded.utf8);
 }
 
-DataFile readDataFile(const std::string& path) {
+}  // namespace
+
+DataFile readDataFile(std::istream& in, const ReadingChoice& choice) {
+    return readStream(in, choice, false);
+}
+
+DataFile readDataFile(const std::string& path, const ReadingChoice& choice, bool proposed) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    if (path.empty() || !fs::exists(path, ec)) return failed(DataFileFailure::CannotOpen);
+    if (path.empty()) return failed(DataFileFailure::CannotOpen);
+    if (!fs::exists(path, ec))
+        return failed(ec ? DataFileFailure::CannotOpen : DataFileFailure::NotFound);
     // Only a plain file: a folder cannot be read, and a device such as /dev/zero or a pipe could
     // block the open or never end.
     if (!fs::is_regular_file(path, ec)) return failed(DataFileFailure::NotPlainFile);
@@ -122,14 +396,18 @@ DataFile readDataFile(const std::string& path) {
         const bool denied = errno == EACCES || errno == EPERM;
         return failed(denied ? DataFileFailure::NoPermission : DataFileFailure::CannotOpen);
     }
-    return readDataFile(in);
+    return readStream(in, choice, proposed);
 }
 
 std::string dataFileFailureMessage(const std::string& path, const DataFile& file) {
     const std::string head = "Error occurred while trying to load file: " + path + " , ";
     const std::string line = "line " + std::to_string(file.failedLine);
-    // Line ends and control characters show as blanks, long fields are cut.
-    const std::string text = quotedText(file.failedText, ' ', kQuotedTextLength);
+    // Characters that do not show are written out and named; long fields are cut.
+    const VisibleText visible = visibleText(file.failedText, kQuotedTextLength);
+    std::string text = visible.quoted;
+    for (size_t i = 0; i < visible.invisible.size(); ++i)
+        text += (i == 0 ? " (" : ", ") + visible.invisible[i] +
+                (i + 1 == visible.invisible.size() ? ", which does not show)" : "");
     const std::string nothing = " Nothing was loaded; correct that line and retry.";
     const std::string saveAs =
         " Save it again from the spreadsheet as comma-delimited text (CSV) with a point as "
@@ -165,7 +443,15 @@ std::string dataFileFailureMessage(const std::string& path, const DataFile& file
                    saveAs;
         case F::MixedDecimalMarks:
             return head + "its numbers use both a point and a comma as decimal mark (" + line +
-                   " differs from an earlier line). Nothing was loaded." + saveAs;
+                   " and line " + std::to_string(file.otherLine) +
+                   " use different marks). Nothing was loaded." + saveAs;
+        case F::NotFound:
+            return head + "the file does not exist. Check the name and the folder, please.";
+        case F::Unclear:
+            return head + (file.question ? file.question->sentence : std::string()) +
+                   " Nothing was loaded.";
+        case F::NoSuchColumn:
+            return head + "its header names no column " + text + ". Nothing was loaded.";
         case F::NoData:
             return head +
                    "it holds a header line but no data lines. A data file holds a header "
@@ -178,6 +464,9 @@ std::string dataFileFailureMessage(const std::string& path, const DataFile& file
             return head + line +
                    " is empty, but more data lines follow it. Remove the empty line and retry.";
         case F::EmptyValue:
+            if (file.failedField > 1)
+                return head + line + " has no value in field " + std::to_string(file.failedField) +
+                       ", the value column." + nothing;
             return head + line + " has no value in its first field." + nothing;
         case F::NotNumber:
             return head + line + " holds " + text +
@@ -211,22 +500,59 @@ std::string dataFileFailureMessage(const std::string& path, const DataFile& file
 
 namespace {
 
+// The refusal's reason after the file's name, for a command line.
+std::string briefReason(const std::string& path, const DataFile& file, const std::string& message) {
+    if (file.failure == DataFileFailure::NotFound) return "no such file";
+    const std::string head = "Error occurred while trying to load file: " + path + " , ";
+    return message.starts_with(head) ? message.substr(head.size()) : message;
+}
+
 Outcome<DataSet> dataSetOf(const DataFile& file, const std::string& name,
                            const std::string& shownAs) {
-    if (!file.ok()) return Refusal{kProgramTitle, dataFileFailureMessage(shownAs, file)};
-    if (file.rows.size() < 3) return Refusal{"", pasteFailureMessage(PasteFailure::OneOrTwo)};
-    return DataSet{name, file.locality, file.localityM, file.stratAge, file.rows};
+    if (!file.ok()) {
+        const std::string message = dataFileFailureMessage(shownAs, file);
+        return Refusal{kProgramTitle, message, briefReason(shownAs, file, message), file.question};
+    }
+    if (file.rows.size() < 3) {
+        const std::string few = pasteFailureMessage(PasteFailure::OneOrTwo);
+        return Refusal{"", few, few, std::nullopt};
+    }
+    DataSet data{name, file.locality, file.localityM, file.stratAge, file.rows, file.reading};
+    return data;
 }
 
 }  // namespace
 
-Outcome<DataSet> Read_Data_File(const std::string& path) {
-    return dataSetOf(readDataFile(path), path, path);
+Outcome<DataSet> Read_Data_File(const std::string& path, const ReadingChoice& choice) {
+    return dataSetOf(readDataFile(path, choice), path, path);
 }
 
 Outcome<DataSet> Read_Data_File(std::istream& in, const std::string& name,
-                                const std::string& shownAs) {
-    return dataSetOf(readDataFile(in), name, shownAs);
+                                const std::string& shownAs, const ReadingChoice& choice) {
+    return dataSetOf(readDataFile(in, choice), name, shownAs);
+}
+
+std::string describeReading(const FileReading& r) {
+    std::string text;
+    switch (r.separator) {
+        case ',':
+            text = "commas between fields";
+            break;
+        case ';':
+            text = "semicolons between fields";
+            break;
+        case '\t':
+            text = "tabs between fields";
+            break;
+        default:
+            text = "one field a line";
+            break;
+    }
+    text += r.decimalMark == ',' ? ", decimal comma" : ", decimal point";
+    if (r.thousandsPoint) text += ", points between thousands";
+    text += ", values in column " + std::to_string(r.valueColumn);
+    text += r.header ? ", line 1 the header" : ", no header";
+    return text;
 }
 
 }  // namespace sifton

@@ -18,11 +18,28 @@ struct DataRow {
     std::string rest;
 };
 
+// How a file's text became rows: what separates the fields, the decimal mark, whether a point
+// groups thousands, which column holds the values (from 1) and whether line 1 is a header.
+// 'separator' is 0 when every line holds one field.
+struct FileReading {
+    char separator = ',';
+    char decimalMark = '.';
+    bool thousandsPoint = false;
+    int valueColumn = 1;
+    bool header = true;
+    bool operator==(const FileReading&) const = default;
+};
+
+// In words, for the window: "commas between fields, decimal point, values in column 1, line 1
+// the header".
+std::string describeReading(const FileReading& reading);
+
 struct DataSet {
     // The path as the dialog or the command line gave it, or "From Clipboard" after a paste.
     std::string DataFileName;
     std::string Locality, LocalityM, StratAge;  // the header's three fields; empty after a paste
     std::vector<DataRow> rows;                  // row i is rows[i - 1]
+    FileReading reading;                        // for a file: how it was read
 
     int RowCount() const { return static_cast<int>(rows.size()); }
     // The value under test of row i (1-based).

@@ -40,10 +40,14 @@ bool isNumberLike(ValueStatus status) {
 struct Trial {
     Dialect dialect;
     bool fits = true;
-    int mixedLine = 0;  // first line whose decimal mark differs from an earlier line's
     bool splitsHeader = false;
     std::vector<double> values;
 };
+
+// A semicolon or a tab inside a field; blanks and tabs around the value do not count.
+bool holdsOtherSeparator(const Field& f) {
+    return !f.quoted && trimmed(f.text).find_first_of(";\t") != std::string_view::npos;
+}
 
 Trial tryDialect(std::string_view text, char separator) {
     Trial t;
@@ -52,28 +56,22 @@ Trial tryDialect(std::string_view text, char separator) {
     t.splitsHeader = !r.records.empty() && r.records[0].fields.size() > 1;
     const std::vector<const Record*> data = dataRecords(r);
     if (separator != ',') {
-        // One decimal mark for the whole file: the comma as soon as a value holds one.
-        int pointLine = 0, commaLine = 0;
-        for (const Record* record : data) {
-            const std::string& f = record->fields[0].text;
-            if (!pointLine && f.find('.') != std::string::npos) pointLine = record->line;
-            if (!commaLine && f.find(',') != std::string::npos) commaLine = record->line;
-        }
-        if (commaLine) t.dialect.decimalMark = ',';
-        if (pointLine && commaLine) t.mixedLine = std::max(pointLine, commaLine);
+        // The comma as soon as a value holds one.
+        for (const Record* record : data)
+            if (record->fields[0].text.find(',') != std::string::npos) t.dialect.decimalMark = ',';
     }
+    const char other = t.dialect.decimalMark == ',' ? '.' : ',';
     for (const Record* record : data) {
         const std::vector<Field>& f = record->fields;
-        ParsedValue v = parseValueField(f[0].text, t.dialect.decimalMark);
-        if (t.mixedLine && !isNumberLike(v.status))
-            v = parseValueField(f[0].text, t.dialect.decimalMark == ',' ? '.' : ',');
+        ParsedValue v = parseValueField(f[0].text, t.dialect.decimalMark, true);
+        // A value written with the other mark still shows which separator the file uses.
+        if (separator != ',' && !isNumberLike(v.status)) v = parseValueField(f[0].text, other);
         bool fits = isNumberLike(v.status);
-        // A semicolon or a tab that is not quoted in the first two fields of a comma file
-        // separates fields: the file is written in another dialect.
+        // A semicolon or a tab in the first two fields of a comma file separates fields: the
+        // file is written in another dialect.
         if (separator == ',')
             for (size_t i = 0; i < std::min<size_t>(f.size(), 2); ++i)
-                if (!f[i].quoted && f[i].text.find_first_of(";\t") != std::string::npos)
-                    fits = false;
+                if (holdsOtherSeparator(f[i])) fits = false;
         if (!fits) {
             t.fits = false;
             return t;
@@ -83,10 +81,14 @@ Trial tryDialect(std::string_view text, char separator) {
     return t;
 }
 
+// Whether some line has a field after the separator that holds more than blanks: a tab after
+// the value, before the line ends, separates nothing.
 bool holdsSeparator(std::string_view text, char separator) {
     const Records r = splitRecords(text, separator);
-    return std::any_of(r.records.begin(), r.records.end(),
-                       [](const Record& record) { return record.fields.size() > 1; });
+    return std::any_of(r.records.begin(), r.records.end(), [](const Record& record) {
+        return std::any_of(record.fields.begin() + 1, record.fields.end(),
+                           [](const Field& f) { return !isBlankText(f.text); });
+    });
 }
 
 }  // namespace
@@ -169,11 +171,7 @@ DialectResult detectDialect(std::string_view text) {
     for (const Trial& t : trials)
         if (t.fits) fitting.push_back(&t);
 
-    auto found = [](const Trial& t) {
-        DialectResult r{t.dialect, DialectVerdict::Found, 0};
-        if (t.mixedLine) r = {t.dialect, DialectVerdict::MixedDecimalMarks, t.mixedLine};
-        return r;
-    };
+    auto found = [](const Trial& t) { return DialectResult{t.dialect, DialectVerdict::Found}; };
     auto byHeader = [](const std::vector<const Trial*>& among) -> const Trial* {
         const Trial* only = nullptr;
         for (const Trial* t : among) {
@@ -186,12 +184,15 @@ DialectResult detectDialect(std::string_view text) {
 
     if (fitting.empty()) {
         // No dialect reads every value: read the likeliest, so the refusal names a line.
-        std::vector<const Trial*> others;
-        for (const Trial& t : trials)
+        // The header's separator first: a stray tab in a comma file is then the line at fault.
+        std::vector<const Trial*> all, others;
+        for (const Trial& t : trials) {
+            all.push_back(&t);
             if (t.dialect.separator != ',') others.push_back(&t);
+        }
+        if (const Trial* header = byHeader(all)) return found(*header);
         if (others.size() == 1) return found(*others[0]);
-        const Trial* header = byHeader(others);
-        return header ? found(*header) : found(trials[0]);
+        return found(trials[0]);
     }
     if (fitting.size() == 1) return found(*fitting[0]);
     const bool sameValues = std::all_of(fitting.begin(), fitting.end(), [&](const Trial* t) {
@@ -199,7 +200,7 @@ DialectResult detectDialect(std::string_view text) {
     });
     if (const Trial* header = byHeader(fitting)) return found(*header);
     if (sameValues) return found(*fitting[0]);
-    return {fitting[0]->dialect, DialectVerdict::Ambiguous, 0};
+    return {fitting[0]->dialect, DialectVerdict::Ambiguous};
 }
 
 std::string joinRest(const std::vector<Field>& fields, size_t from, char separator) {
@@ -218,11 +219,30 @@ bool isComputableValue(double value) {
     return value == 0.0 || (size >= kMinComputableSize && size <= kMaxComputableSize);
 }
 
-ParsedValue parseValueField(std::string_view field, char decimalMark) {
+bool isThousandsGrouped(std::string_view field, bool withComma, int* groups) {
+    std::string_view t = trimmed(field);
+    if (!t.empty() && (t[0] == '+' || t[0] == '-')) t.remove_prefix(1);
+    if (withComma) t = t.substr(0, t.find(','));
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    size_t lead = 0;
+    while (lead < t.size() && isDigit(t[lead])) ++lead;
+    if (lead < 1 || lead > 3) return false;
+    int count = 0;
+    for (size_t i = lead; i < t.size(); i += 4, ++count)
+        if (i + 4 > t.size() || t[i] != '.' || !isDigit(t[i + 1]) || !isDigit(t[i + 2]) ||
+            !isDigit(t[i + 3]))
+            return false;
+    if (groups) *groups = count;
+    return count > 0;
+}
+
+ParsedValue parseValueField(std::string_view field, char decimalMark, bool groupedThousands) {
     const std::string_view core = trimmed(field);
     if (core.empty()) return {ValueStatus::Empty, 0.0};
     std::string text(core);
     if (decimalMark == ',') {
+        if (groupedThousands && isThousandsGrouped(text, true))
+            text.erase(std::remove(text.begin(), text.end(), '.'), text.end());
         if (text.find('.') != std::string::npos) return {ValueStatus::NotNumber, 0.0};
         std::replace(text.begin(), text.end(), ',', '.');
     }

@@ -46,22 +46,22 @@ Records splitRecords(std::string_view text, char separator);
 
 enum class DialectVerdict {
     Found,
-    Ambiguous,          // more than one dialect reads the values, with different values
-    MixedDecimalMarks,  // semicolon or tab file whose numbers use both . and ,
+    Ambiguous,  // more than one dialect reads the values, with different values
 };
 
 struct DialectResult {
     Dialect dialect;
     DialectVerdict verdict = DialectVerdict::Found;
-    int line = 0;  // for MixedDecimalMarks: a line whose decimal mark differs from an earlier one
 };
 
 // A file without a semicolon or a tab outside quotes is the program's own comma format with a
 // decimal point. Otherwise each dialect whose separator occurs is tried: it fits when the first
 // field of every data line is a number, and for the comma dialect also when no semicolon or tab
-// stands unquoted in the first two fields. Semicolon and tab files may use a decimal comma or a
-// decimal point, one of them throughout. When no dialect fits, the most likely one is returned,
-// so that reading it names the first line that does not fit.
+// stands unquoted inside the first two fields (blanks and tabs around a value do not count).
+// Semicolon and tab files may use a decimal comma or a decimal point: the comma as soon as a
+// value holds one (a file that holds both is refused line by line by the reader). When no
+// dialect fits, the most likely one is returned, so that reading it names the first line that
+// does not fit. A separator counts only where a field after it holds more than blanks.
 DialectResult detectDialect(std::string_view text);
 
 // The text between the first two separators (or the rest) of a header or a data line: the
@@ -91,6 +91,13 @@ bool isComputableValue(double value);
 
 // A value field: blanks around it are ignored; then it must be a plain decimal number (sign,
 // digits with at most one decimal mark, optional exponent) that the program can compute with.
-ParsedValue parseValueField(std::string_view field, char decimalMark);
+// With 'groupedThousands' (decimal-comma files only) a point may group the digits before the
+// decimal comma in threes: 1.234,5 and 12.345.678.
+ParsedValue parseValueField(std::string_view field, char decimalMark,
+                            bool groupedThousands = false);
+
+// Whether a field is digits grouped in threes by points, such as 1.234 or -12.345.678, with a
+// decimal comma after them when 'withComma'; 'groups' counts the points.
+bool isThousandsGrouped(std::string_view field, bool withComma, int* groups = nullptr);
 
 }  // namespace sifton

@@ -6,6 +6,7 @@
 #include <istream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sifton {
 
@@ -28,5 +29,14 @@ std::string cutToCharacters(const std::string& utf8, std::size_t count);
 // maxCharacters is cut and ends in "...".
 std::string quotedText(std::string_view text, char control,
                        std::size_t maxCharacters = std::string_view::npos);
+
+// A piece of a data file as a refusal quotes it, in double quotes, with every character that
+// does not show (controls, no-break and zero-width spaces, a byte-order mark...) written as
+// <U+00A0>, and the names of those characters: "U+00A0 no-break space". The text is valid UTF-8.
+struct VisibleText {
+    std::string quoted;
+    std::vector<std::string> invisible;  // each character's name once, in order of appearance
+};
+VisibleText visibleText(std::string_view utf8, std::size_t maxCharacters);
 
 }  // namespace sifton

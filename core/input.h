@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <istream>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -20,10 +21,44 @@ namespace sifton {
 
 inline constexpr const char* kProgramTitle = "Sifton";
 
-// Input that was not taken: the message box's title and text.
+// ---- Readings a file leaves open ---------------------------------------------------------------
+
+// The answers to what a file can leave open; an unanswered question stays open. Answers that a
+// file does not ask for change nothing, except the value column and the header, which always
+// hold.
+struct ReadingChoice {
+    std::optional<char> decimalMark;        // '.' or ',': also whether a point groups thousands
+    std::optional<bool> header;             // whether line 1 is a header
+    std::optional<int> column;              // the value column, from 1
+    std::optional<std::string> columnName;  // or the header text over it
+    bool operator==(const ReadingChoice&) const = default;
+};
+
+enum class QuestionAbout { DecimalMark, Header, ValueColumn };
+
+// One way to read a file that can be read more than one way: how the import dialog names it,
+// and the answers that read it so.
+struct ReadingOption {
+    std::string label;
+    ReadingChoice choice;
+};
+
+// What is unclear in a file: one sentence, the readings to choose from (the likelier first) and
+// the command-line option that answers it.
+struct ImportQuestion {
+    QuestionAbout about = QuestionAbout::DecimalMark;
+    std::string sentence;
+    std::vector<ReadingOption> options;
+    std::string commandLine;  // such as "--decimal point or --decimal comma"
+};
+
+// Input that was not taken: the message box's title and text, a short reason for a command line
+// ("no such file"), and for a file that can be read more than one way the question to ask.
 struct Refusal {
     std::string title;
     std::string message;
+    std::string brief;
+    std::optional<ImportQuestion> question;
 };
 
 template <typename T>
@@ -34,7 +69,8 @@ using Outcome = std::variant<T, Refusal>;
 // Why a data file was refused. Lines are lines of the file, the header being line 1.
 enum class DataFileFailure {
     None,
-    CannotOpen,         // missing, or an empty path (a cancelled dialog)
+    CannotOpen,         // an empty path (a cancelled dialog), or an open that failed
+    NotFound,           // no such file, or a link to none
     NotPlainFile,       // a folder, a device, a pipe
     NoPermission,       // the system refuses to let the program read it
     ReadError,          // the system reported an error while reading
@@ -43,6 +79,8 @@ enum class DataFileFailure {
     NotText,            // NUL bytes or control characters: binary data
     UnclosedQuote,      // a quoted field that never closes
     AmbiguousDialect,   // read with commas and with semicolons or tabs, it gives other values
+    Unclear,            // a question the choice does not answer: see DataFile::question
+    NoSuchColumn,       // the value column named by the choice is not in the header
     MixedDecimalMarks,  // numbers with decimal points and numbers with decimal commas
     NoData,             // a header line and nothing more (blank lines aside)
     TooManyRows,        // more than 300 data lines, blank lines at the end not counted
@@ -57,11 +95,14 @@ enum class DataFileFailure {
 struct DataFile {
     std::string locality, localityM, stratAge;  // the header's three fields
     std::vector<DataRow> rows;                  // every data line, when the file is sound
-    Dialect dialect;                            // how the file separates fields and decimals
+    FileReading reading;                        // how the file was read
     DataFileFailure failure = DataFileFailure::None;
     int failedLine = 0;      // the line the refusal names, 0 when it names none
     std::string failedText;  // the offending field as the file holds it
     int dataLines = 0;       // for TooManyRows: how many data lines the file has
+    int otherLine = 0;       // MixedDecimalMarks: a line with the other mark; NoSuchColumn: none
+    int failedField = 1;     // EmptyValue: the field that is empty, from 1
+    std::optional<ImportQuestion> question;  // for Unclear
 
     bool ok() const { return failure == DataFileFailure::None; }
 };
@@ -71,10 +112,13 @@ inline constexpr std::size_t kMaxDataFileBytes = 4 << 20;
 
 // Reads and checks a whole data file: on success every row holds
 // exactly the values of the file; otherwise no row is returned and the failure says why.
-DataFile readDataFile(const std::string& path);
+// Where the file can be read more than one way, the choice answers; an open question makes the
+// failure Unclear, or with 'proposed' takes the likelier reading (an import dialog's preview).
+DataFile readDataFile(const std::string& path, const ReadingChoice& choice = {},
+                      bool proposed = false);
 // The same for bytes from a stream (the file once opened, or standard input); a stream that
 // fails part-way gives ReadError.
-DataFile readDataFile(std::istream& in);
+DataFile readDataFile(std::istream& in, const ReadingChoice& choice = {});
 
 // The warning shown when a data file is refused: it names the file, and the line and the text
 // where the refusal lies in the file.
@@ -82,10 +126,12 @@ std::string dataFileFailureMessage(const std::string& path, const DataFile& file
 
 // A data file as a data set, its DataFileName the path as given, or its refusal: the file's own
 // failure, or fewer than three rows ("What can I test with one or two data?").
-Outcome<DataSet> Read_Data_File(const std::string& path);
+// A file that can be read more than one way is refused with the question, unless the choice
+// answers it.
+Outcome<DataSet> Read_Data_File(const std::string& path, const ReadingChoice& choice = {});
 // The same for bytes from a stream (standard input); 'shownAs' names it in a refusal.
 Outcome<DataSet> Read_Data_File(std::istream& in, const std::string& name,
-                                const std::string& shownAs);
+                                const std::string& shownAs, const ReadingChoice& choice = {});
 
 // ---- Clipboard paste -------------------------------------------------------------------------
 

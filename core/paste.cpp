@@ -89,7 +89,10 @@ std::string pasteFailureMessage(PasteFailure failure) {
 
 Outcome<DataSet> pastedDataSet(const std::string& text) {
     const PastedValues pasted = parseClipboardText(text);
-    if (!pasted.ok()) return Refusal{"", pasteFailureMessage(pasted.failure)};
+    if (!pasted.ok()) {
+        const std::string message = pasteFailureMessage(pasted.failure);
+        return Refusal{"", message, message, std::nullopt};
+    }
     DataSet data;
     data.DataFileName = "From Clipboard";
     for (double value : pasted.values) data.rows.push_back(DataRow{value, 0.0, {}});

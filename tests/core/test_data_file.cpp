@@ -42,7 +42,8 @@ class DataFileReader : public ::testing::Test {
 TEST_F(DataFileReader, RealExportsLoadTheirValuesOrAreRefusedNamingTheLine) {
     const Export cases[] = {
         {"CommaCrLf", "Site,Code,Age\r\n12.4,1.1,a\r\n15.1\r\n-1.5E1,4,b\r\n", {12.4, 15.1, -15}},
-        {"CommaWithSecondField", "h\n41,3\n42,3\n", {41, 42}},  // no decimal comma here
+        {"CommaWithSecondField", "h\n41,3.5\n42,3\n", {41, 42}},  // no decimal comma here
+        {"TabAfterSomeValues", "N,C,A\n41.2\t,3.1\n44.8,3.4,g\n39.1\t\n", {41.2, 44.8, 39.1}},
         {"TrailingBlankAndSeparatorLines", "h,c,a\n1,1\n2\n3\n\n,,,\n , \r\n", {1, 2, 3}},
         {"QuotedFields", "\"A, B\",c\n\"31.5\",\"2.5\",\"x, y\"\n \"32\" ,1\n", {31.5, 32}},
         {"QuotedNoteOverTwoLines", "h\n1,2,\"one\ntwo\"\n3\n", {1, 3}},
@@ -79,7 +80,8 @@ TEST_F(DataFileReader, RealExportsLoadTheirValuesOrAreRefusedNamingTheLine) {
         {"BelowSmallest", "h\n1e-101\n", {}, DF::ValueOutOfRange, 2, "1e-101"},
         {"Overflows", "h\n1\n2,1\n1e999\n", {}, DF::NotFiniteValue, 4, "1e999"},
         {"UnitsRowInSemicolonFile", "S;C;A\nMa;x\n31,5;1\n", {}, DF::NotNumber, 2, "Ma"},
-        {"MixedDecimalMarks", "S;C\n31,5;1\n32.5;1\n", {}, DF::MixedDecimalMarks, 3},
+        {"MixedDecimalMarks", "S;C\n31,5;1\n32.5;1\n", {}, DF::MixedDecimalMarks, 2},
+        {"MixedMarksAfterOtherFaults", "S;C\n31,5;1\n\n16abc\n32.5;1\n", {}, DF::BlankLine, 3},
         {"Ambiguous", "a;b,c\n31,5\n", {}, DF::AmbiguousDialect, 0},
         {"UnclosedQuote", "h\n1\n\"2\n3\n", {}, DF::UnclosedQuote, 3},
         {"Utf16WithoutBom", utf16("h\n1\n", false).substr(2), {}, DF::NotText, 1},

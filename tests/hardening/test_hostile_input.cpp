@@ -55,7 +55,7 @@ TEST_F(HostileInput, HostileDataFilesAreRefused) {
         {"Values1e308", "h,h,h\n1e308\n1e308\n1e308\n", DF::ValueOutOfRange, 2},  // sums overflow
         {"BinaryNoise", noise, DF::NotText, 1},
         {"MillionBlankLines", "a,b,c\n" + std::string(1'000'000, '\n'), DF::NoData, 0},
-        {"missing", "-", DF::CannotOpen, 0},
+        {"missing", "-", DF::NotFound, 0},
         {"folder", "-", DF::NotPlainFile, 0},
         {"pipe", "-", DF::NotPlainFile, 0},
         {"/dev/zero", "-", DF::NotPlainFile, 0},

@@ -1,0 +1,192 @@
+// Files that can be read more than one way, as statistics tools, scripts and spreadsheets write
+// them: each is read as its answers say, or asked about, never guessed; and refusals that
+// point at the real fault.
+#include <optional>
+#include <tuple>
+
+#include "core/input.h"
+#include "test_support.h"
+
+namespace sifton {
+namespace {
+
+using Q = QuestionAbout;
+
+ReadingChoice decimal(char mark) { return {mark, {}, {}, {}}; }
+ReadingChoice header(bool yes) { return {{}, yes, {}, {}}; }
+ReadingChoice column(int c) { return {{}, {}, c, {}}; }
+
+struct Case {
+    const char* name;
+    std::string bytes;
+    std::optional<Q> asked;       // the question without an answer; none: read at once
+    ReadingChoice answer;         // then the answer
+    std::vector<double> values;   // the values under test it gives
+    std::vector<double> seconds;  // and the second fields, when they matter
+};
+
+TEST(FileReadings, AmbiguousFilesAreAskedAboutAndReadAsAnswered) {
+    const Case cases[] = {
+        // R's write.csv: the empty name over the row numbers leaves one column of values.
+        {"RWriteCsv",
+         "\"\",\"x\"\n\"1\",41.2\n\"2\",44.8\n\"3\",39.1\n",
+         {},
+         {},
+         {41.2, 44.8, 39.1}},
+        // pandas with its index: two columns could be the values.
+        {"PandasIndex",
+         ",age,error\n0,41.2,3.1\n1,44.8,3.3\n2,39.1,2.9\n",
+         Q::ValueColumn,
+         column(2),
+         {41.2, 44.8, 39.1},
+         {3.1, 3.3, 2.9}},
+        {"PandasByName",
+         ",age,error\n0,41.2,3.1\n1,44.8,3.3\n2,39.1,2.9\n",
+         Q::ValueColumn,
+         {{}, {}, {}, "error"},
+         {3.1, 3.3, 2.9}},
+        {"GrainNumbers",
+         "Grain,Age,Err\n1,41.2,3\n2,44.8,3\n3,39.1,2\n",
+         Q::ValueColumn,
+         column(1),
+         {1, 2, 3},
+         {41.2, 44.8, 39.1}},
+        // A sample named like an index word is no index when its values are not 1..n.
+        {"NotCounting", "Grain,Age,Err\n1,41.2,3\n3,44.8,3\n2,39.1,2\n", {}, {}, {1, 3, 2}},
+        // A one-column export with decimal commas, or a value and a second field.
+        {"OneColumnDecimalComma",
+         "Age\n41,2\n44,8\n47\n",
+         Q::DecimalMark,
+         decimal(','),
+         {41.2, 44.8, 47}},
+        {"TwoFields",
+         "Age\n41,2\n44,8\n47\n",
+         Q::DecimalMark,
+         decimal('.'),
+         {41, 44, 47},
+         {2, 8, 0}},
+        {"DecidedByAPoint", "Age\n41,2\n44.5,3\n47,1\n", {}, {}, {41, 44.5, 47}},
+        {"DecidedByAThirdField", "Age\n41,2,a\n44,8\n47,1\n", {}, {}, {41, 44, 47}},
+        {"DecidedByThreeHeaderTexts", "Site,Code,Age\n41,2\n44,8\n47,1\n", {}, {}, {41, 44, 47}},
+        // No header: the first value would be taken as the sample's name.
+        {"NoHeader", "41.2\n44.8\n39.1\n", Q::Header, header(false), {41.2, 44.8, 39.1}},
+        {"NumberAsHeader", "1995\n44.8\n39.1\n40\n", Q::Header, header(true), {44.8, 39.1, 40}},
+        // Points in a semicolon file: thousands or a decimal point.
+        {"PointsOrThousands",
+         "S;C\n1.234;1\n987;2\n1.100;3\n",
+         Q::DecimalMark,
+         decimal(','),
+         {1234, 987, 1100}},
+        {"PointsAsDecimals",
+         "S;C\n1.234;1\n987;2\n1.100;3\n",
+         Q::DecimalMark,
+         decimal('.'),
+         {1.234, 987, 1.1}},
+        {"DecidedByAComma", "S;C\n1.234,5;1\n987;2\n12,5;3\n", {}, {}, {1234.5, 987, 12.5}},
+        {"DecidedByManyGroups", "S;C\n1.234.567;1\n987;2\n5;3\n", {}, {}, {1234567, 987, 5}},
+        {"DecidedByADecimal", "S;C\n1.234;1\n12.5;2\n5;3\n", {}, {}, {1.234, 12.5, 5}},
+    };
+    test::TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = dir.write("d.csv", c.bytes);
+        const DataFile first = readDataFile(path);
+        ASSERT_EQ(first.failure, c.asked ? DataFileFailure::Unclear : DataFileFailure::None);
+        if (c.asked) {
+            ASSERT_TRUE(first.question);
+            EXPECT_EQ(first.question->about, *c.asked);
+            EXPECT_GE(first.question->options.size(), 2u);
+            // The preview takes the likelier reading, which asks no more.
+            EXPECT_TRUE(readDataFile(path, {}, true).ok());
+        }
+        const DataFile file = readDataFile(path, c.answer);
+        ASSERT_TRUE(file.ok()) << static_cast<int>(file.failure);
+        std::vector<double> values, seconds;
+        for (const DataRow& r : file.rows) values.push_back(r.value1), seconds.push_back(r.value2);
+        EXPECT_EQ(values, c.values);
+        if (!c.seconds.empty()) {
+            EXPECT_EQ(seconds, c.seconds);
+        }
+    }
+}
+
+// Every option of a question reads the file, and the readings differ.
+TEST(FileReadings, EachOptionOfAQuestionGivesItsOwnValues) {
+    test::TempDir dir;
+    for (const char* bytes : {",age,error\n0,41.2,3.1\n1,44.8,3.3\n2,39.1,2.9\n",
+                              "Age\n41,2\n44,8\n", "41.2\n44.8\n39.1\n", "S;C\n1.234;1\n987;2\n"}) {
+        const std::string path = dir.write("d.csv", bytes);
+        const DataFile asked = readDataFile(path);
+        ASSERT_TRUE(asked.question) << bytes;
+        std::vector<std::vector<double>> readings;
+        for (const ReadingOption& o : asked.question->options) {
+            const DataFile file = readDataFile(path, o.choice);
+            ASSERT_TRUE(file.ok()) << o.label;
+            std::vector<double> values;
+            for (const DataRow& r : file.rows) values.push_back(r.value1);
+            for (const auto& earlier : readings) EXPECT_NE(values, earlier) << o.label;
+            readings.push_back(values);
+        }
+    }
+}
+
+TEST(FileReadings, HowAFileWasReadIsKeptAndSaid) {
+    test::TempDir dir;
+    const std::tuple<std::string, ReadingChoice, std::string> cases[] = {
+        {"Site,Code,Age\n41.2,1\n44.8\n39.1\n",
+         {},
+         "commas between fields, decimal point, values in column 1, line 1 the header"},
+        {"Age\n41,2\n44,8\n47\n", decimal(','),
+         "one field a line, decimal comma, values in column 1, line 1 the header"},
+        {"S;C\n1.234;1\n987;2\n1.100;3\n", decimal(','),
+         "semicolons between fields, decimal comma, points between thousands, values in column 1, "
+         "line 1 the header"},
+        {",age,error\n0,41.2,3.1\n1,44.8,3.3\n2,39.1,2.9\n", column(3),
+         "commas between fields, decimal point, values in column 3, line 1 the header"},
+        {"41.2\t1\n44.8\t1\n39.1\t1\n", header(false),
+         "tabs between fields, decimal point, values in column 1, no header"},
+    };
+    for (const auto& [bytes, choice, said] : cases) {
+        const Outcome<DataSet> read = Read_Data_File(dir.write("d.csv", bytes), choice);
+        ASSERT_TRUE(std::holds_alternative<DataSet>(read)) << bytes;
+        EXPECT_EQ(describeReading(std::get<DataSet>(read).reading), said);
+    }
+}
+
+// The refusal names the first line at fault in file order, characters that do not show are
+// written out and named, a missing file is said to be missing.
+TEST(FileReadings, RefusalsPointAtTheRealFault) {
+    test::TempDir dir;
+    const std::tuple<std::string, ReadingChoice, std::string> cases[] = {
+        {"h\n41.2\n39.8\xC2\xA0\n",
+         {},
+         "line 3 holds \"39.8<U+00A0>\" (U+00A0 no-break space, which does not show)"},
+        {"h\n41.2\n\xEF\xBB\xBF"
+         "39.8\n",
+         {},
+         "line 3 holds \"<U+FEFF>39.8\" (U+FEFF byte-order mark, which does not show)"},
+        {"Site,Code\n16.5,1\n12\t3,4\n18,1\n",
+         {},
+         "line 3 holds \"12<U+0009>3\" (U+0009 tab, which does not show)"},
+        {"S;C\n31,5;1\n7;1\n32.5;1\n", {}, "(line 2 and line 4 use different marks)"},
+        {"h\n41.2\n\n16abc\n12\t3\n", {}, "line 3 is empty, but more data lines follow it"},
+        {",age\n0,41.2\n1,44.8\n2,39.1\n",
+         {{}, {}, {}, "ages"},
+         "its header names no column \"ages\""},
+        {"h,c\n1,2\n3\n4,5\n", column(2), "line 3 has no value in field 2, the value column."},
+    };
+    for (const auto& [bytes, choice, part] : cases) {
+        const Outcome<DataSet> read = Read_Data_File(dir.write("d.csv", bytes), choice);
+        ASSERT_TRUE(std::holds_alternative<Refusal>(read)) << bytes;
+        EXPECT_NE(std::get<Refusal>(read).message.find(part), std::string::npos)
+            << std::get<Refusal>(read).message;
+    }
+    const Outcome<DataSet> missing = Read_Data_File(dir.file("no-such.csv"));
+    ASSERT_TRUE(std::holds_alternative<Refusal>(missing));
+    EXPECT_NE(std::get<Refusal>(missing).message.find("the file does not exist"),
+              std::string::npos);
+    EXPECT_EQ(std::get<Refusal>(missing).brief, "no such file");
+}
+
+}  // namespace
+}  // namespace sifton
