@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Checks the typeset help document as a reader gets it, with poppler-utils:
 #   check_manual.sh PDF PICTURE_FOLDER SOURCE.md...
-# It must come from XeTeX with every font embedded, list the chapters of the sources with their
-# pages, show no formula as raw TeX, hold every picture and heading the sources refer to, and
-# leave no page under a third full except the last page of a chapter.
+# It must come from XeTeX with every font embedded, list the chapters of the sources in the
+# contents with their pages and as bookmarks, show no formula as raw TeX, hold every picture and
+# heading the sources refer to, and leave no page under a third full except the last page of a
+# chapter.
 set -euo pipefail
 pdf=$1
 pictures=$2
@@ -27,14 +28,16 @@ unembedded=$(pdffonts "$pdf" | awk 'NR > 2 && $(NF - 4) != "yes" {print $1}')
 # The sources without their code blocks, where a '#' or '$' is only text.
 prose=$(awk '/^ *```/ {code = !code; next} !code' "${sources[@]}")
 
-# The contents: every chapter with its page number.
+# The contents: every chapter with its page number, and a bookmark for it.
 text=$(pdftotext -layout "$pdf" -)
+outline=$(pdftohtml -xml -i -q -stdout "$pdf" | sed -n '/<outline>/,$p')
 grep -qE '^[[:space:]]*Contents[[:space:]]*$' <<<"$text" || fail "no table of contents"
 chapters=0
 while IFS= read -r title; do
     chapters=$((chapters + 1))
     grep -F -- "$title" <<<"$text" | grep -qE '^ *[0-9]+ +.* [0-9]+ *$' ||
         fail "chapter '$title' is not in the contents with its page"
+    grep -qF -- "\">$title</item>" <<<"$outline" || fail "chapter '$title' has no bookmark"
 done < <(sed -n 's/^# \(.*\)$/\1/p' <<<"$prose" | sed 's/ *{#[^}]*} *$//')
 [ "$chapters" -ge 2 ] || fail "found $chapters chapters in the sources"
 
