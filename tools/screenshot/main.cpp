@@ -5,7 +5,8 @@
 //
 //   start    the start window
 //   results  the results window after FILE was opened through the start window's open command
-//   plot     the data plot of that results window (View > Data Plot)
+//   plot     the drawing of that results window's data plot (View > Data Plot), without
+//            the window's menu bar
 //
 // FILE is opened as given, so a relative name shows as such in the window. The tables are read
 // from FOLDER (default: the build's program folder). --scale renders at N times the pixels of a
@@ -74,7 +75,15 @@ QWidget* openPlot(sifton::ScriptedPlatform& platform, const Request& request) {
     auto* results = static_cast<sifton::frmDIX*>(openResults(platform, request));
     results->showPlot();
     QCoreApplication::processEvents();
-    return results->plotWindow();
+    // The drawing alone, without the window's menu bar, at the smallest size the window allows:
+    // the plot's text has a fixed pixel size, so the narrower the picture, the larger that text
+    // is once the picture is scaled to the width of a printed page.
+    QWidget* canvas = results->plotWindow()->findChild<QWidget*>(QStringLiteral("picPlot"));
+    if (!canvas) throw ShotError("the data plot has no drawing");
+    const QSize size(canvas->minimumWidth(), 540);
+    results->plotWindow()->resize(results->plotWindow()->size() - canvas->size() + size);
+    QCoreApplication::processEvents();
+    return canvas;
 }
 
 const Window kWindows[] = {
