@@ -447,9 +447,13 @@ std::string dataFileFailureMessage(const std::string& path, const DataFile& file
                    " use different marks). Nothing was loaded." + saveAs;
         case F::NotFound:
             return head + "the file does not exist. Check the name and the folder, please.";
-        case F::Unclear:
-            return head + (file.question ? file.question->sentence : std::string()) +
-                   " Nothing was loaded.";
+        case F::Unclear: {
+            std::string sentence = file.question ? file.question->sentence : std::string();
+            if (!sentence.empty())
+                sentence[0] =
+                    static_cast<char>(std::tolower(static_cast<unsigned char>(sentence[0])));
+            return head + sentence + " Nothing was loaded.";
+        }
         case F::NoSuchColumn:
             return head + "its header names no column " + text + ". Nothing was loaded.";
         case F::NoData:

@@ -3,6 +3,7 @@
 // the analyses of its rows (analysis.h) share it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,7 @@ struct DataSet {
     std::string DataFileName;
     std::string Locality, LocalityM, StratAge;  // the header's three fields; empty after a paste
     std::vector<DataRow> rows;                  // row i is rows[i - 1]
-    FileReading reading;                        // for a file: how it was read
+    std::optional<FileReading> reading;         // for a file: how it was read
 
     int RowCount() const { return static_cast<int>(rows.size()); }
     // The value under test of row i (1-based).

@@ -39,7 +39,8 @@ struct Options {
     std::string plot;
     std::optional<std::string> tables;
     double gesdAlpha = 0.05;
-    int gesdK = 0;  // 0: the default for n
+    int gesdK = 0;          // 0: the default for n
+    ReadingChoice reading;  // the answers to what a file leaves open
     std::vector<std::string> files;
     bool help = false, version = false;
 };
@@ -76,7 +77,11 @@ const QList<QCommandLineOption>& options() {
                                                    {"plot", {}, "file"},
                                                    {"tables", {}, "folder"},
                                                    {"gesd-alpha", {}, "level"},
-                                                   {"gesd-k", {}, "count"}};
+                                                   {"gesd-k", {}, "count"},
+                                                   {"column", {}, "column"},
+                                                   {"decimal", {}, "mark"},
+                                                   {"header", {}},
+                                                   {"no-header", {}}};
     return list;
 }
 
@@ -122,6 +127,23 @@ void setOption(Options& o, const std::string& name, const std::string& value) {
         o.gesdAlpha = std::strtod(value.c_str(), &end);
         if (value.empty() || *end != '\0' || !(o.gesdAlpha > 0 && o.gesdAlpha < 0.5))
             throw UsageError{"--gesd-alpha takes a level above 0 and below 0.5, such as 0.05"};
+    } else if (name == "column") {
+        int number = 0;
+        const auto [end, error] =
+            std::from_chars(value.data(), value.data() + value.size(), number);
+        if (value.empty()) throw UsageError{"--column takes a column number from 1, or its name"};
+        if (error == std::errc{} && end == value.data() + value.size()) {
+            if (number < 1) throw UsageError{"--column takes a column number from 1, or its name"};
+            o.reading.column = number;
+        } else {
+            o.reading.columnName = value;
+        }
+    } else if (name == "decimal") {
+        if (value != "point" && value != "comma")
+            throw UsageError{"--decimal is point or comma, not \"" + value + "\""};
+        o.reading.decimalMark = value == "point" ? '.' : ',';
+    } else if (name == "header" || name == "no-header") {
+        o.reading.header = name == "header";
     } else if (name == "gesd-k") {
         char* end = nullptr;
         const long k = std::strtol(value.c_str(), &end, 10);
@@ -224,9 +246,17 @@ class Progress {
     std::chrono::steady_clock::time_point m_drawn{};
 };
 
-// Reads a data file as the window's open command does, with its refusals and messages.
-Outcome<DataSet> load(const std::string& name, std::istream& in) {
-    return name == "-" ? Read_Data_File(in, name, "standard input") : Read_Data_File(name);
+// Reads a data file as the window's open command does, with its refusals and messages; the
+// options answer what the import dialog would ask.
+Outcome<DataSet> load(const std::string& name, std::istream& in, const ReadingChoice& choice) {
+    Outcome<DataSet> read = name == "-" ? Read_Data_File(in, name, "standard input", choice)
+                                        : Read_Data_File(name, choice);
+    if (Refusal* refused = std::get_if<Refusal>(&read); refused && refused->question) {
+        const std::string give = " Give " + refused->question->commandLine + ".";
+        refused->message += give;
+        refused->brief += give;
+    }
+    return read;
 }
 
 std::string tablesFailed(const TableLookupError& e) {
@@ -238,20 +268,21 @@ std::string tablesFailed(const TableLookupError& e) {
 struct Computed {
     std::optional<Rejections> rejections;
     std::string error;
+    std::string brief;  // the error in short, for standard error
 };
 
 Computed compute(Outcome<DataSet> read, const Options& o, TableSource& tables) {
     if (const Refusal* refused = std::get_if<Refusal>(&read))
-        return {std::nullopt, refused->message};
+        return {std::nullopt, refused->message, refused->brief};
     std::vector<Extreme> sequence;
     for (const bool largest : o.rejectMax)
         sequence.push_back(largest ? Extreme::Largest : Extreme::Smallest);
     try {
         Analysis analysis = Analysis::of(
             std::make_shared<const DataSet>(std::get<DataSet>(std::move(read))), tables);
-        return {rejectInTurn(std::move(analysis), sequence, tables), {}};
+        return {rejectInTurn(std::move(analysis), sequence, tables), {}, {}};
     } catch (const TableLookupError& e) {
-        return {std::nullopt, tablesFailed(e)};
+        return {std::nullopt, tablesFailed(e), tablesFailed(e)};
     }
 }
 
@@ -265,6 +296,7 @@ FileReport fileReport(const std::string& name, const Computed& c, const GesdSett
     r.locality = a.dataSet().Locality;
     r.code = a.dataSet().LocalityM;
     r.age = a.dataSet().StratAge;
+    r.reading = a.dataSet().reading.value_or(FileReading{});
     r.rowsRead = a.RowCount();
     r.rejectedRows = a.rejectedRows();
     r.results = a.results();
@@ -297,6 +329,13 @@ Options:
                          0.05); the screen is two-sided and runs for 6 values or more
   --gesd-k K             largest number of outliers it looks for (default min(10, (n-1)/2);
                          at most (n-1)/2)
+  --column N|NAME        the column of the values, by its number from 1 or its header text
+                         (default: the first, unless it is an index of row numbers)
+  --decimal point|comma  the decimal mark where a file leaves it open: 41,2 one number or two
+                         fields; 1.234 in a semicolon file a decimal point or thousands
+  --no-header, --header  whether line 1 is a header where it begins with a number
+A file that can be read more than one way is refused (status 1) unless these options answer it;
+the message names the option.
   --help                 show this text and exit
   --version              show the version and exit
 
@@ -316,7 +355,10 @@ line end or backslash inside a field as \t, \n, \r, \\; csv quotes fields as RFC
 and ends lines with CR LF.
 
 json: an array with one object per file:
-  {"file", "locality", "code", "age", "n", "n_read", "rejected": [rows],
+  {"file", "locality", "code", "age",
+   "reading": {"separator" (null: one field a line), "decimal_mark",
+               "thousands_separator" (null or "."), "value_column", "header"},
+   "n", "n_read", "rejected": [rows],
    "mean", "sd", "se",
    "iqr": {"q1", "q3", "lower_inner", "upper_inner", "lower_outer", "upper_outer"} or null,
    "min": {...}, "max": {...},
@@ -394,11 +436,11 @@ int runReportCommand(const std::vector<std::string>& args, Environment& env) {
     bool warnedAboutP = false;
     for (std::size_t i = 0; i < o.files.size(); ++i) {
         const std::string& name = o.files[i];
-        const Computed computed = compute(load(name, env.in), o, tables);
+        const Computed computed = compute(load(name, env.in, o.reading), o, tables);
         if (i == 0 && (o.longReport || !o.plot.empty())) {
             if (computed.rejections) present(computed);
             if (o.longReport) {
-                if (!computed.error.empty()) refuse(name, computed.error);
+                if (!computed.error.empty()) refuse(name, computed.brief);
                 return status;
             }
         }
@@ -407,7 +449,7 @@ int runReportCommand(const std::vector<std::string>& args, Environment& env) {
         const std::size_t made = computed.rejections ? computed.rejections->made : 0;
         if (!r.error.empty()) {
             progress.wipe();
-            refuse(name, r.error);
+            refuse(name, computed.brief);
         } else if (made < o.rejectMax.size()) {
             progress.wipe();
             env.err << kName << ": " << name << ": " << made << " of " << o.rejectMax.size()

@@ -177,8 +177,8 @@ Json gesd(const FileReport& r) {
 Json fileObject(const FileReport& r) {
     if (!r.error.empty()) {
         Json j = {{"file", r.file}};
-        for (const char* key : {"locality", "code", "age", "n", "n_read", "rejected", "mean", "sd",
-                                "se", "iqr", "min", "max", "gesd"})
+        for (const char* key : {"locality", "code", "age", "reading", "n", "n_read", "rejected",
+                                "mean", "sd", "se", "iqr", "min", "max", "gesd"})
             j[key] = nullptr;
         j["error"] = r.error;
         return j;
@@ -193,10 +193,18 @@ Json fileObject(const FileReport& r) {
                {"upper_inner", number(q.upperInner)},
                {"lower_outer", number(q.lowerOuter)},
                {"upper_outer", number(q.upperOuter)}};
+    const FileReading& how = r.reading;
+    const Json reading = {
+        {"separator", how.separator ? Json(std::string(1, how.separator)) : Json(nullptr)},
+        {"decimal_mark", std::string(1, how.decimalMark)},
+        {"thousands_separator", how.thousandsPoint ? Json(".") : Json(nullptr)},
+        {"value_column", how.valueColumn},
+        {"header", how.header}};
     return {{"file", r.file},
             {"locality", r.locality},
             {"code", r.code},
             {"age", r.age},
+            {"reading", reading},
             {"n", st.n},
             {"n_read", r.rowsRead},
             {"rejected", r.rejectedRows},

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/calculation.h"
+#include "core/data_set.h"
 #include "core/gesd.h"
 
 namespace sifton::cli {
@@ -19,6 +20,7 @@ struct FileReport {
     std::string file;   // as given on the command line
     std::string error;  // why it was refused; empty when it was computed
     std::string locality, code, age;
+    FileReading reading;  // how the file was read
     int rowsRead = 0;
     std::vector<int> rejectedRows;  // in the order of rejection
     Results results;

@@ -11,6 +11,7 @@
 #include "ui/frm_dix.h"
 #include "ui/frm_gesd.h"
 #include "ui/frm_help.h"
+#include "ui/frm_import.h"
 #include "ui/frm_plot.h"
 
 namespace sifton {
@@ -108,12 +109,22 @@ bool frmDIX::openDataFile(const std::string& initialFolder) {
 }
 
 bool frmDIX::loadDataFile(const std::string& path) {
-    Outcome<DataSet> read = Read_Data_File(path);
-    if (const Refusal* refused = std::get_if<Refusal>(&read)) {
-        m_platform.showWarning(refused->title, refused->message);
-        return false;
+    // A file that can be read more than one way is asked about, one question at a time; Cancel
+    // leaves everything as it was.
+    ReadingChoice choice;
+    for (;;) {
+        Outcome<DataSet> read = Read_Data_File(path, choice);
+        const Refusal* refused = std::get_if<Refusal>(&read);
+        if (!refused) return showDataSet(std::get<DataSet>(std::move(read)));
+        if (!refused->question) {
+            m_platform.showWarning(refused->title, refused->message);
+            return false;
+        }
+        const std::optional<ReadingChoice> answer =
+            frmImport::ask(isVisible() ? this : nullptr, path, *refused->question);
+        if (!answer) return false;
+        choice = *answer;
     }
-    return showDataSet(std::get<DataSet>(std::move(read)));
 }
 
 frmDIX::PasteOutcome frmDIX::Paste_Clipboard() {

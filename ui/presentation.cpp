@@ -49,6 +49,8 @@ void presentStatistics(const Analysis& a, Labels& l) {
     const DataSet& data = a.dataSet();
     const Statistics& st = a.results().statistics;
     l.set(L::lblFileName, data.DataFileName);
+    if (data.reading)
+        l[L::lblFileName].tooltip = "Read with " + describeReading(*data.reading) + ".";
     l.set(L::lblLocality, data.Locality);
     l.set(L::lblLocalityM, data.LocalityM);
     l.set(L::lblStratAge, data.StratAge);

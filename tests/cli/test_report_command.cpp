@@ -185,9 +185,9 @@ TEST(ReportCommand, JsonOfADataSetWorkedOutByHand) {
     const Json j = jsonArray(run({"--format", "json", path}).out).at(0);
     std::vector<std::string> order;
     for (const auto& [key, value] : j.items()) order.push_back(key);
-    EXPECT_EQ(order, (std::vector<std::string>{"file", "locality", "code", "age", "n", "n_read",
-                                               "rejected", "mean", "sd", "se", "iqr", "min", "max",
-                                               "gesd", "error"}));
+    EXPECT_EQ(order, (std::vector<std::string>{"file", "locality", "code", "age", "reading", "n",
+                                               "n_read", "rejected", "mean", "sd", "se", "iqr",
+                                               "min", "max", "gesd", "error"}));
     EXPECT_EQ(std::tuple(j["file"], j["locality"], j["code"], j["age"], j["n"], j["n_read"],
                          j["error"], j["rejected"]),
               std::tuple(path, "Hand", "H-6", "Holocene", 6, 6, nullptr, Json::array()));
@@ -306,7 +306,7 @@ TEST(ReportCommand, StringsAndRefusedFilesInEachFormat) {
     EXPECT_EQ(array[1]["file"], folder.file("name \uFFFD.csv"));
     const Json& refused = array[2];
     EXPECT_EQ(std::tuple(refused["file"], refused["error"], refused.size()),
-              std::tuple(controls, dataFileFailureMessage(controls, readDataFile(controls)), 15u));
+              std::tuple(controls, dataFileFailureMessage(controls, readDataFile(controls)), 16u));
     for (const auto& [key, value] : refused.items()) {
         if (key != "file" && key != "error") {
             EXPECT_TRUE(value.is_null()) << key;
@@ -352,9 +352,11 @@ TEST(ReportCommand, RefusedFilesAndStandardInput) {
     const std::string messages[] = {"What can I test with one or two data?",
                                     dataFileFailureMessage(text, readDataFile(text)),
                                     dataFileFailureMessage(none, readDataFile(none))};
+    // Standard error has the reason alone, after the file's name.
+    const std::string head = "Error occurred while trying to load file: " + text + " , ";
     EXPECT_EQ(o.err, "sifton-report: " + two + ": " + messages[0] + "\nsifton-report: " + text +
-                         ": " + messages[1] + "\nsifton-report: " + none + ": " + messages[2] +
-                         "\n");
+                         ": " + messages[1].substr(head.size()) + "\nsifton-report: " + none +
+                         ": no such file\n");
     const auto rows = tsvRows(o.out);
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0].at("error") + rows[0].at("n"), "5");

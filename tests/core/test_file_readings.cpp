@@ -149,7 +149,7 @@ TEST(FileReadings, HowAFileWasReadIsKeptAndSaid) {
     for (const auto& [bytes, choice, said] : cases) {
         const Outcome<DataSet> read = Read_Data_File(dir.write("d.csv", bytes), choice);
         ASSERT_TRUE(std::holds_alternative<DataSet>(read)) << bytes;
-        EXPECT_EQ(describeReading(std::get<DataSet>(read).reading), said);
+        EXPECT_EQ(describeReading(std::get<DataSet>(read).reading.value()), said);
     }
 }
 

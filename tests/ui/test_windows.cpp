@@ -229,7 +229,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Refusal{"OpenCancelled", false, "", "", false},
         Refusal{"OpenMissing", false, nullptr, "Error occurred while trying to load file:", false},
-        Refusal{"OpenTwoRows", false, "h\r\n5,1\r\n6,1\r\n", kOneOrTwo, false},
+        Refusal{"OpenTwoRows", false, "h,c\r\n5,1\r\n6,1\r\n", kOneOrTwo, false},
         Refusal{"OpenHeaderOnly", false, "h\r\n", "Error occurred while trying to load", false},
         Refusal{"PasteNotNumeric", true, "5\r\nab\r\n7", "One or more of the values are not", true},
         Refusal{"PasteTwoValues", true, "5\r\n6\r\n", kOneOrTwo, true},

@@ -1,0 +1,94 @@
+#include "ui/frm_import.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "ui/import_preview.h"
+
+namespace sifton {
+namespace {
+
+constexpr int kPreviewRows = 6;
+
+}  // namespace
+
+frmImport::frmImport(QWidget* parent, std::string path, ImportQuestion question)
+    : QDialog(parent), m_path(std::move(path)), m_question(std::move(question)) {
+    setObjectName(QStringLiteral("frmImport"));
+    setWindowTitle(QStringLiteral("Read the data file"));
+    auto* layout = new QVBoxLayout(this);
+    auto* sentence = new QLabel(QString::fromStdString(m_question.sentence), this);
+    sentence->setObjectName(QStringLiteral("lblQuestion"));
+    sentence->setWordWrap(true);
+    layout->addWidget(sentence);
+
+    m_options = new QButtonGroup(this);
+    for (int i = 0; i < static_cast<int>(m_question.options.size()); ++i) {
+        auto* button = new QRadioButton(
+            QString::fromStdString(m_question.options[static_cast<size_t>(i)].label), this);
+        button->setObjectName(QStringLiteral("optReading_%1").arg(i));
+        m_options->addButton(button, i);
+        layout->addWidget(button);
+    }
+    m_preview = new QTableWidget(0, 3, this);
+    m_preview->setObjectName(QStringLiteral("tblPreview"));
+    m_preview->setHorizontalHeaderLabels(
+        {QStringLiteral("Row"), QStringLiteral("Value"), QStringLiteral("Second field")});
+    m_preview->verticalHeader()->hide();
+    m_preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_preview->setFocusPolicy(Qt::NoFocus);
+    m_preview->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(m_preview);
+    m_note = new QLabel(this);
+    m_note->setObjectName(QStringLiteral("lblPreviewNote"));
+    m_note->setWordWrap(true);
+    layout->addWidget(m_note);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    connect(m_options, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+        if (on) showPreview(id);
+    });
+    if (auto* first = m_options->button(0)) {
+        first->setChecked(true);
+        first->setFocus();
+    }
+    resize(520, 380);
+}
+
+const ReadingChoice& frmImport::chosen() const {
+    return m_question.options[static_cast<size_t>(std::max(0, m_options->checkedId()))].choice;
+}
+
+void frmImport::showPreview(int option) {
+    // Questions the chosen reading still leaves open take their likelier answer here; the
+    // dialog asks them after OK.
+    const ReadingChoice& choice = m_question.options[static_cast<size_t>(option)].choice;
+    const ImportPreview p = importPreview(m_path, readDataFile(m_path, choice, true), kPreviewRows);
+    m_preview->setRowCount(static_cast<int>(p.rows.size()));
+    for (int r = 0; r < static_cast<int>(p.rows.size()); ++r)
+        for (int c = 0; c < 3; ++c) {
+            auto* item =
+                new QTableWidgetItem(QString::fromStdString(p.rows[static_cast<size_t>(r)][c]));
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_preview->setItem(r, c, item);
+        }
+    m_note->setText(QString::fromStdString(p.note));
+}
+
+std::optional<ReadingChoice> frmImport::ask(QWidget* parent, const std::string& path,
+                                            const ImportQuestion& question) {
+    frmImport dialog(parent, path, question);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.chosen();
+}
+
+}  // namespace sifton

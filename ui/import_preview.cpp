@@ -1,0 +1,23 @@
+#include "ui/import_preview.h"
+
+#include "core/number_text.h"
+
+namespace sifton {
+
+ImportPreview importPreview(const std::string& path, const DataFile& file, int maxRows) {
+    ImportPreview p;
+    if (!file.ok()) {
+        p.note = dataFileFailureMessage(path, file);
+        return p;
+    }
+    for (int i = 0; i < maxRows && i < static_cast<int>(file.rows.size()); ++i) {
+        const DataRow& r = file.rows[static_cast<size_t>(i)];
+        p.rows.push_back(
+            {std::to_string(i + 1), generalNumberText(r.value1), generalNumberText(r.value2)});
+    }
+    p.note = std::to_string(file.rows.size()) + " rows; " +
+             (file.reading.header ? "the sample: \"" + file.locality + "\"" : "no header") + ".";
+    return p;
+}
+
+}  // namespace sifton
