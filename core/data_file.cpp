@@ -403,11 +403,7 @@ std::string dataFileFailureMessage(const std::string& path, const DataFile& file
     const std::string head = "Error occurred while trying to load file: " + path + " , ";
     const std::string line = "line " + std::to_string(file.failedLine);
     // Characters that do not show are written out and named; long fields are cut.
-    const VisibleText visible = visibleText(file.failedText, kQuotedTextLength);
-    std::string text = visible.quoted;
-    for (size_t i = 0; i < visible.invisible.size(); ++i)
-        text += (i == 0 ? " (" : ", ") + visible.invisible[i] +
-                (i + 1 == visible.invisible.size() ? ", which does not show)" : "");
+    const std::string text = visibleText(file.failedText, kQuotedTextLength).described();
     const std::string nothing = " Nothing was loaded; correct that line and retry.";
     const std::string saveAs =
         " Save it again from the spreadsheet as comma-delimited text (CSV) with a point as "

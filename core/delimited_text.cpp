@@ -226,7 +226,8 @@ bool isThousandsGrouped(std::string_view field, bool withComma, int* groups) {
     const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
     size_t lead = 0;
     while (lead < t.size() && isDigit(t[lead])) ++lead;
-    if (lead < 1 || lead > 3) return false;
+    // 0.123 is a decimal: no number grouped in threes begins with 0.
+    if (lead < 1 || lead > 3 || t[0] == '0') return false;
     int count = 0;
     for (size_t i = lead; i < t.size(); i += 4, ++count)
         if (i + 4 > t.size() || t[i] != '.' || !isDigit(t[i + 1]) || !isDigit(t[i + 2]) ||

@@ -96,8 +96,8 @@ bool isComputableValue(double value);
 ParsedValue parseValueField(std::string_view field, char decimalMark,
                             bool groupedThousands = false);
 
-// Whether a field is digits grouped in threes by points, such as 1.234 or -12.345.678, with a
-// decimal comma after them when 'withComma'; 'groups' counts the points.
+// Whether a field is digits grouped in threes by points, such as 1.234 or -12.345.678 (not 0.123),
+// with a decimal comma after them when 'withComma'; 'groups' counts the points.
 bool isThousandsGrouped(std::string_view field, bool withComma, int* groups = nullptr);
 
 }  // namespace sifton

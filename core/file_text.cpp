@@ -111,4 +111,12 @@ VisibleText visibleText(std::string_view utf8, std::size_t maxCharacters) {
     return v;
 }
 
+std::string VisibleText::described() const {
+    std::string text = quoted;
+    for (size_t i = 0; i < invisible.size(); ++i)
+        text += (i == 0 ? " (" : ", ") + invisible[i] +
+                (i + 1 == invisible.size() ? ", which does not show)" : "");
+    return text;
+}
+
 }  // namespace sifton

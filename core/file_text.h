@@ -36,6 +36,9 @@ std::string quotedText(std::string_view text, char control,
 struct VisibleText {
     std::string quoted;
     std::vector<std::string> invisible;  // each character's name once, in order of appearance
+    // The quoted text with the names after it, as a message writes it:
+    // "39.8<U+00A0>" (U+00A0 no-break space, which does not show).
+    std::string described() const;
 };
 VisibleText visibleText(std::string_view utf8, std::size_t maxCharacters);
 

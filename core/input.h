@@ -31,10 +31,12 @@ struct ReadingChoice {
     std::optional<bool> header;             // whether line 1 is a header
     std::optional<int> column;              // the value column, from 1
     std::optional<std::string> columnName;  // or the header text over it
+    std::optional<bool> nameFromFirstCell;  // a paste's text cell before its numbers: the
+                                            // sample's name, or left out
     bool operator==(const ReadingChoice&) const = default;
 };
 
-enum class QuestionAbout { DecimalMark, Header, ValueColumn };
+enum class QuestionAbout { DecimalMark, Header, ValueColumn, FirstCell };
 
 // One way to read a file that can be read more than one way: how the import dialog names it,
 // and the answers that read it so.
@@ -137,19 +139,31 @@ Outcome<DataSet> Read_Data_File(std::istream& in, const std::string& name,
 
 enum class PasteFailure {
     None,
-    NoText,        // the clipboard holds no text
-    OnlyBlanks,    // blanks, tabs and line ends but no value
-    NotNumeric,    // a cell is not a plain number (an empty cell between values included)
-    DecimalComma,  // a number written with a decimal comma, such as 31,5
-    NotFinite,     // a number too large to hold, such as 1E+999
-    OutOfRange,    // a number that isComputableValue refuses, such as 1E+308 or 1E-999
-    TooMany,       // more than 300 values
-    OneOrTwo,      // only one or two values
+    NoText,             // the clipboard holds no text
+    OnlyBlanks,         // blanks, tabs and line ends but no value
+    NotNumeric,         // a cell is not a plain number (an empty cell between values included)
+    MixedDecimalMarks,  // cells with a decimal point and cells with a decimal comma
+    NotFinite,          // a number too large to hold, such as 1E+999
+    OutOfRange,         // a number that isComputableValue refuses, such as 1E+308 or 1E-999
+    TooMany,            // more than 300 values
+    OneOrTwo,           // only one or two values
+    Unclear,            // a question the choice does not answer: see PastedValues::question
+};
+
+// A cell of pasted text: rows end with line ends, columns with tabs; both from 1.
+struct PastedCell {
+    int row = 0, column = 0;
+    std::string text;
 };
 
 struct PastedValues {
     std::vector<double> values;
     PasteFailure failure = PasteFailure::None;
+    PastedCell failedCell;  // the cell a refusal names (row 0 when it names none)
+    PastedCell otherCell;   // MixedDecimalMarks: a cell with the other mark
+    char decimalMark = '.';
+    std::optional<std::string> name;         // the sample's name, from a text first cell
+    std::optional<ImportQuestion> question;  // for Unclear
     bool ok() const { return failure == PasteFailure::None; }
 };
 
@@ -157,14 +171,22 @@ struct PastedValues {
 // separator counts) and checks every cell before any is taken. Blanks, tabs and line ends at
 // the end of the text are no cells: a spreadsheet column copied with its last line end and an
 // empty line after it pastes as its values.
-PastedValues parseClipboardText(const std::string& text);
+// Cells follow the data files' rules: a decimal comma is read where no cell contradicts it, and
+// a text cell before the numbers (a column copied with its header) is left out or taken as the
+// sample's name. What the cells leave open (1,234 may be 1.234 or 1234) is asked: the choice
+// answers, an open question makes the failure Unclear, or with 'proposed' takes the likelier
+// answer (an import dialog's preview).
+PastedValues parseClipboardText(const std::string& text, const ReadingChoice& choice = {},
+                                bool proposed = false);
 
-// The warning for a refused paste.
+// The warning for a refused paste, without the cell it names.
 std::string pasteFailureMessage(PasteFailure failure);
+// The warning for a refused paste, naming the first cell at fault.
+std::string pasteFailureMessage(const PastedValues& pasted);
 
 // Clipboard text as a data set "From Clipboard" of 3 to 300 values, or its refusal. The header
-// texts are empty, so pasted numbers are never shown or reported under the name of the sample
-// loaded before.
-Outcome<DataSet> pastedDataSet(const std::string& text);
+// texts are empty (the sample's name aside, when the first cell gives it), so pasted numbers are
+// never shown or reported under the name of the sample loaded before.
+Outcome<DataSet> pastedDataSet(const std::string& text, const ReadingChoice& choice = {});
 
 }  // namespace sifton

@@ -108,34 +108,46 @@ bool frmDIX::openDataFile(const std::string& initialFolder) {
     return loadDataFile(*path);
 }
 
-bool frmDIX::loadDataFile(const std::string& path) {
-    // A file that can be read more than one way is asked about, one question at a time; Cancel
-    // leaves everything as it was.
+namespace {
+
+// Reads a file or pasted cells until the reading is certain: each open question is put to the
+// user in the import dialog, one at a time. A refusal is shown; Cancel gives nothing.
+std::optional<DataSet> readAnswering(
+    Platform& platform, const std::function<Outcome<DataSet>(const ReadingChoice&)>& read,
+    const std::function<std::optional<ReadingChoice>(const ImportQuestion&)>& ask) {
     ReadingChoice choice;
     for (;;) {
-        Outcome<DataSet> read = Read_Data_File(path, choice);
-        const Refusal* refused = std::get_if<Refusal>(&read);
-        if (!refused) return showDataSet(std::get<DataSet>(std::move(read)));
-        if (!refused->question) {
-            m_platform.showWarning(refused->title, refused->message);
-            return false;
+        Outcome<DataSet> got = read(choice);
+        if (DataSet* data = std::get_if<DataSet>(&got)) return std::move(*data);
+        const Refusal& refused = std::get<Refusal>(got);
+        if (!refused.question) {
+            if (!refused.message.empty()) platform.showWarning(refused.title, refused.message);
+            return std::nullopt;
         }
-        const std::optional<ReadingChoice> answer =
-            frmImport::ask(isVisible() ? this : nullptr, path, *refused->question);
-        if (!answer) return false;
+        const std::optional<ReadingChoice> answer = ask(*refused.question);
+        if (!answer) return std::nullopt;
         choice = *answer;
     }
 }
 
+}  // namespace
+
+bool frmDIX::loadDataFile(const std::string& path) {
+    QWidget* parent = isVisible() ? this : nullptr;
+    std::optional<DataSet> data = readAnswering(
+        m_platform, [&](const ReadingChoice& c) { return Read_Data_File(path, c); },
+        [&](const ImportQuestion& q) { return frmImport::askAboutFile(parent, path, q); });
+    return data && showDataSet(std::move(*data));
+}
+
 frmDIX::PasteOutcome frmDIX::Paste_Clipboard() {
     const std::string text = m_platform.clipboardText();
-    Outcome<DataSet> pasted = pastedDataSet(text);
-    if (const Refusal* refused = std::get_if<Refusal>(&pasted)) {
-        if (!refused->message.empty()) m_platform.showWarning(refused->title, refused->message);
-        return text.empty() ? PasteOutcome::NoText : PasteOutcome::NotTaken;
-    }
-    return showDataSet(std::get<DataSet>(std::move(pasted))) ? PasteOutcome::Shown
-                                                             : PasteOutcome::NotTaken;
+    QWidget* parent = isVisible() ? this : nullptr;
+    std::optional<DataSet> data = readAnswering(
+        m_platform, [&](const ReadingChoice& c) { return pastedDataSet(text, c); },
+        [&](const ImportQuestion& q) { return frmImport::askAboutPaste(parent, text, q); });
+    if (!data) return text.empty() ? PasteOutcome::NoText : PasteOutcome::NotTaken;
+    return showDataSet(std::move(*data)) ? PasteOutcome::Shown : PasteOutcome::NotTaken;
 }
 
 void frmDIX::Reset_Store() {

@@ -17,10 +17,11 @@ constexpr int kPreviewRows = 6;
 
 }  // namespace
 
-frmImport::frmImport(QWidget* parent, std::string path, ImportQuestion question)
-    : QDialog(parent), m_path(std::move(path)), m_question(std::move(question)) {
+frmImport::frmImport(QWidget* parent, const QString& title, ImportQuestion question,
+                     Preview preview)
+    : QDialog(parent), m_question(std::move(question)), m_previewOf(std::move(preview)) {
     setObjectName(QStringLiteral("frmImport"));
-    setWindowTitle(QStringLiteral("Read the data file"));
+    setWindowTitle(title);
     auto* layout = new QVBoxLayout(this);
     auto* sentence = new QLabel(QString::fromStdString(m_question.sentence), this);
     sentence->setObjectName(QStringLiteral("lblQuestion"));
@@ -72,7 +73,7 @@ void frmImport::showPreview(int option) {
     // Questions the chosen reading still leaves open take their likelier answer here; the
     // dialog asks them after OK.
     const ReadingChoice& choice = m_question.options[static_cast<size_t>(option)].choice;
-    const ImportPreview p = importPreview(m_path, readDataFile(m_path, choice, true), kPreviewRows);
+    const ImportPreview p = m_previewOf(choice);
     m_preview->setRowCount(static_cast<int>(p.rows.size()));
     for (int r = 0; r < static_cast<int>(p.rows.size()); ++r)
         for (int c = 0; c < 3; ++c) {
@@ -84,11 +85,27 @@ void frmImport::showPreview(int option) {
     m_note->setText(QString::fromStdString(p.note));
 }
 
-std::optional<ReadingChoice> frmImport::ask(QWidget* parent, const std::string& path,
-                                            const ImportQuestion& question) {
-    frmImport dialog(parent, path, question);
+std::optional<ReadingChoice> frmImport::ask(frmImport& dialog) {
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.chosen();
+}
+
+std::optional<ReadingChoice> frmImport::askAboutFile(QWidget* parent, const std::string& path,
+                                                     const ImportQuestion& question) {
+    frmImport dialog(parent, QStringLiteral("Read the data file"), question,
+                     [path](const ReadingChoice& choice) {
+                         return importPreview(path, readDataFile(path, choice, true), kPreviewRows);
+                     });
+    return ask(dialog);
+}
+
+std::optional<ReadingChoice> frmImport::askAboutPaste(QWidget* parent, const std::string& text,
+                                                      const ImportQuestion& question) {
+    frmImport dialog(parent, QStringLiteral("Read the pasted cells"), question,
+                     [text](const ReadingChoice& choice) {
+                         return pastePreview(parseClipboardText(text, choice, true), kPreviewRows);
+                     });
+    return ask(dialog);
 }
 
 }  // namespace sifton

@@ -20,4 +20,18 @@ ImportPreview importPreview(const std::string& path, const DataFile& file, int m
     return p;
 }
 
+ImportPreview pastePreview(const PastedValues& pasted, int maxRows) {
+    ImportPreview p;
+    if (!pasted.ok()) {
+        p.note = pasteFailureMessage(pasted);
+        return p;
+    }
+    for (int i = 0; i < maxRows && i < static_cast<int>(pasted.values.size()); ++i)
+        p.rows.push_back(
+            {std::to_string(i + 1), generalNumberText(pasted.values[static_cast<size_t>(i)]), ""});
+    p.note = std::to_string(pasted.values.size()) + " values; " +
+             (pasted.name ? "the sample: \"" + *pasted.name + "\"" : "no sample name") + ".";
+    return p;
+}
+
 }  // namespace sifton

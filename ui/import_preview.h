@@ -1,6 +1,6 @@
-// What the import dialog shows of one reading of a file: its first rows as that reading gives
-// them, and a line that says what else it gives (the header, how many rows) or why it cannot be
-// loaded. No Qt: the dialog only renders it.
+// What the import dialog shows of one reading of a file or a paste: its first rows as that reading
+// gives them, and a line that says what else it gives (the header, how many rows) or why it cannot
+// be loaded. No Qt: the dialog only renders it.
 #pragma once
 
 #include <array>
@@ -17,5 +17,6 @@ struct ImportPreview {
 };
 
 ImportPreview importPreview(const std::string& path, const DataFile& file, int maxRows);
+ImportPreview pastePreview(const PastedValues& pasted, int maxRows);
 
 }  // namespace sifton

@@ -2,6 +2,7 @@
 // the messages, and the data set a paste gives.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <tuple>
 #include <variant>
 #include <vector>
@@ -25,7 +26,7 @@ TEST(ClipboardParse, CellsAndVerdict) {
         {"5 6 7", PF::NotNumeric},
         {"5\t6\t7\tx", PF::NotNumeric},
         {"1\tnan\tinf\t", PF::NotNumeric},
-        {"1,5\t2\t3", PF::DecimalComma},
+        {"41.2\t44,8\t39", PF::MixedDecimalMarks},
         {"5\t1E+999\t7\t", PF::NotFinite},
         {"5\t1e-101\t7", PF::OutOfRange},
         {"5\t1e-999\t7", PF::OutOfRange},  // not 0: no value the clipboard does not hold
@@ -47,7 +48,92 @@ TEST(ClipboardParse, CellsAndVerdict) {
     EXPECT_EQ(pasteFailureMessage(PF::NotNumeric),
               "One or more of the values are not numeric! The copied data are not pasted in this "
               "program. Check the selection, please.");
-    EXPECT_NE(pasteFailureMessage(PF::DecimalComma).find("decimal point"), std::string::npos);
+}
+
+ReadingChoice mark(char m) {
+    ReadingChoice c;
+    c.decimalMark = m;
+    return c;
+}
+ReadingChoice name(bool yes) {
+    ReadingChoice c;
+    c.nameFromFirstCell = yes;
+    return c;
+}
+
+// Cells as spreadsheets copy them in other languages and with their header: read as the files
+// with the same numbers are, asked where a cell reads two ways.
+TEST(ClipboardParse, DecimalMarksAndAHeaderCellAreReadAsFilesAreOrAsked) {
+    struct Case {
+        const char* text;
+        std::optional<QuestionAbout> asked;
+        ReadingChoice answer;
+        std::vector<double> values;
+        std::optional<std::string> name = std::nullopt;
+    };
+    using Q = QuestionAbout;
+    const Case cases[] = {
+        {"41,2\r\n44,8\r\n39,1\r\n", {}, {}, {41.2, 44.8, 39.1}},
+        {"1,234\t2,5\t3", {}, {}, {1.234, 2.5, 3}},  // 2,5 is no thousands
+        {"1,234\t0.5\t3", {}, {}, {1234, 0.5, 3}},   // 0.5 is a decimal point
+        {"1.234,5\t2\t3", {}, {}, {1234.5, 2, 3}},   // both marks: the last one decides
+        {"1,234.5\t2\t3", {}, {}, {1234.5, 2, 3}},
+        {"1.234.567\t2\t3", {}, {}, {1234567, 2, 3}},  // two groups: no decimal mark
+        {"1,234,567\t2\t3", {}, {}, {1234567, 2, 3}},
+        {"0.123\t0.456\t0.789", {}, {}, {0.123, 0.456, 0.789}},  // no thousands begin with 0
+        {"1,234\r\n987\r\n1,100", Q::DecimalMark, mark(','), {1.234, 987, 1.1}},
+        {"1,234\r\n987\r\n1,100", Q::DecimalMark, mark('.'), {1234, 987, 1100}},
+        {"1.234\r\n987\r\n2.500", Q::DecimalMark, mark('.'), {1.234, 987, 2.5}},
+        {"1.234\r\n987\r\n2.500", Q::DecimalMark, mark(','), {1234, 987, 2500}},
+        {"Age\r\n41.2\r\n44.8\r\n39.1\r\n", Q::FirstCell, name(false), {41.2, 44.8, 39.1}},
+        {" Age \t41,2\t44,8\t39,1", Q::FirstCell, name(true), {41.2, 44.8, 39.1}, "Age"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const PastedValues first = parseClipboardText(c.text);
+        ASSERT_EQ(first.failure, c.asked ? PF::Unclear : PF::None);
+        if (c.asked) {
+            ASSERT_TRUE(first.question);
+            EXPECT_EQ(first.question->about, *c.asked);
+            // The answer is among the options, and the preview takes the first one.
+            bool offered = false;
+            for (const ReadingOption& o : first.question->options)
+                offered = offered || o.choice == c.answer;
+            EXPECT_TRUE(offered);
+            EXPECT_TRUE(parseClipboardText(c.text, {}, true).ok());
+        }
+        const Outcome<DataSet> pasted = pastedDataSet(c.text, c.answer);
+        ASSERT_TRUE(std::holds_alternative<DataSet>(pasted));
+        const DataSet& d = std::get<DataSet>(pasted);
+        std::vector<double> values;
+        for (const DataRow& row : d.rows) values.push_back(row.value1);
+        EXPECT_EQ(values, c.values);
+        EXPECT_EQ(d.Locality, c.name.value_or(""));
+    }
+}
+
+// A refused paste names the first cell at fault by its row and column in the selection, with
+// what does not show written out.
+TEST(ClipboardParse, RefusalsNameTheCell) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Age\tError\r\n41\t3\r\n44\t2", "\n\nRow 1, column 1 holds \"Age\"."},
+        {"5\r\n6\r\n7x\r\n", "\n\nRow 3, column 1 holds \"7x\"."},
+        {"5\t\t6\t7", "\n\nRow 1, column 2 is empty."},
+        {"5\t6\r\n39.8\xc2\xa0\t7",
+         "\n\nRow 2, column 1 holds \"39.8<U+00A0>\" (U+00A0 no-break space, which does not "
+         "show)."},
+        {"41.2\t44\r\n44,8\t39",
+         "\n\nRow 1, column 1 holds \"41.2\", with a decimal point; row 2, column 1 holds "
+         "\"44,8\", with a decimal comma."},
+    };
+    for (const auto& [text, cell] : cases) {
+        const Outcome<DataSet> pasted = pastedDataSet(text);
+        ASSERT_TRUE(std::holds_alternative<Refusal>(pasted)) << text;
+        const std::string& message = std::get<Refusal>(pasted).message;
+        EXPECT_TRUE(message.ends_with(cell)) << message;
+        EXPECT_TRUE(message.starts_with(pasteFailureMessage(parseClipboardText(text).failure)))
+            << message;
+    }
 }
 
 // A refusal has no title and the parse's message; a paste is a data set of its own, so nothing
@@ -57,9 +143,8 @@ TEST(PastedDataSet, RefusalsCarryTheParseMessageAPasteOnlyItsValues) {
         const Outcome<DataSet> pasted = pastedDataSet(clipboard);
         ASSERT_TRUE(std::holds_alternative<Refusal>(pasted)) << clipboard;
         const Refusal& refusal = std::get<Refusal>(pasted);
-        EXPECT_EQ(
-            std::pair(refusal.title, refusal.message),
-            std::pair(std::string(), pasteFailureMessage(parseClipboardText(clipboard).failure)))
+        EXPECT_EQ(std::pair(refusal.title, refusal.message),
+                  std::pair(std::string(), pasteFailureMessage(parseClipboardText(clipboard))))
             << clipboard;
     }
     const Outcome<DataSet> pasted = pastedDataSet("5\t6\r\n7\t8.5\r\n");

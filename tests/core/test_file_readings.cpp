@@ -12,17 +12,34 @@ namespace {
 
 using Q = QuestionAbout;
 
-ReadingChoice decimal(char mark) { return {mark, {}, {}, {}}; }
-ReadingChoice header(bool yes) { return {{}, yes, {}, {}}; }
-ReadingChoice column(int c) { return {{}, {}, c, {}}; }
+ReadingChoice decimal(char mark) {
+    ReadingChoice c;
+    c.decimalMark = mark;
+    return c;
+}
+ReadingChoice header(bool yes) {
+    ReadingChoice c;
+    c.header = yes;
+    return c;
+}
+ReadingChoice column(int n) {
+    ReadingChoice c;
+    c.column = n;
+    return c;
+}
+ReadingChoice columnNamed(const std::string& name) {
+    ReadingChoice c;
+    c.columnName = name;
+    return c;
+}
 
 struct Case {
     const char* name;
     std::string bytes;
-    std::optional<Q> asked;       // the question without an answer; none: read at once
-    ReadingChoice answer;         // then the answer
-    std::vector<double> values;   // the values under test it gives
-    std::vector<double> seconds;  // and the second fields, when they matter
+    std::optional<Q> asked;            // the question without an answer; none: read at once
+    ReadingChoice answer;              // then the answer
+    std::vector<double> values;        // the values under test it gives
+    std::vector<double> seconds = {};  // and the second fields, when they matter
 };
 
 TEST(FileReadings, AmbiguousFilesAreAskedAboutAndReadAsAnswered) {
@@ -43,7 +60,7 @@ TEST(FileReadings, AmbiguousFilesAreAskedAboutAndReadAsAnswered) {
         {"PandasByName",
          ",age,error\n0,41.2,3.1\n1,44.8,3.3\n2,39.1,2.9\n",
          Q::ValueColumn,
-         {{}, {}, {}, "error"},
+         columnNamed("error"),
          {3.1, 3.3, 2.9}},
         {"GrainNumbers",
          "Grain,Age,Err\n1,41.2,3\n2,44.8,3\n3,39.1,2\n",
@@ -170,8 +187,7 @@ TEST(FileReadings, RefusalsPointAtTheRealFault) {
          "line 3 holds \"12<U+0009>3\" (U+0009 tab, which does not show)"},
         {"S;C\n31,5;1\n7;1\n32.5;1\n", {}, "(line 2 and line 4 use different marks)"},
         {"h\n41.2\n\n16abc\n12\t3\n", {}, "line 3 is empty, but more data lines follow it"},
-        {",age\n0,41.2\n1,44.8\n2,39.1\n",
-         {{}, {}, {}, "ages"},
+        {",age\n0,41.2\n1,44.8\n2,39.1\n", columnNamed("ages"),
          "its header names no column \"ages\""},
         {"h,c\n1,2\n3\n4,5\n", column(2), "line 3 has no value in field 2, the value column."},
     };
