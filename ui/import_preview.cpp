@@ -10,10 +10,11 @@ ImportPreview importPreview(const std::string& path, const DataFile& file, int m
         p.note = dataFileFailureMessage(path, file);
         return p;
     }
+    const bool oneField = file.reading.separator == 0;  // no second field to show
     for (int i = 0; i < maxRows && i < static_cast<int>(file.rows.size()); ++i) {
         const DataRow& r = file.rows[static_cast<size_t>(i)];
-        p.rows.push_back(
-            {std::to_string(i + 1), generalNumberText(r.value1), generalNumberText(r.value2)});
+        p.rows.push_back({std::to_string(i + 1), generalNumberText(r.value1),
+                          oneField ? "" : generalNumberText(r.value2)});
     }
     p.note = std::to_string(file.rows.size()) + " rows; " +
              (file.reading.header ? "the sample: \"" + file.locality + "\"" : "no header") + ".";

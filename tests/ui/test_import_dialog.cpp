@@ -77,11 +77,12 @@ class ImportDialogTest : public ::testing::Test {
         EXPECT_TRUE(asked) << "no import dialog for " << command;
         return seen;
     }
-    static std::string previewValues(const QDialog* dialog) {  // column "Value", '|' joined
+    static std::string previewValues(const QDialog* dialog) {  // "value/second field|..."
         const auto* table = dialog->findChild<QTableWidget*>("tblPreview");
         std::string values;
         for (int r = 0; r < table->rowCount(); ++r)
-            values += (r ? "|" : "") + table->item(r, 1)->text().toStdString();
+            values += (r ? "|" : "") + table->item(r, 1)->text().toStdString() + "/" +
+                      table->item(r, 2)->text().toStdString();
         return values;
     }
     static void press(QDialog* dialog, QDialogButtonBox::StandardButton which) {
@@ -113,7 +114,7 @@ TEST_F(ImportDialogTest, CancelKeepsTheDataSetAndOkLoadsTheChosenReading) {
     EXPECT_EQ(cancelled.sentence.substr(0, 44), "Every line holds digits, a comma and digits,");
     EXPECT_EQ(cancelled.options,
               "A decimal comma: 41,2 is 41.2|A value and a second field: 41,2 is 41 and 2");
-    EXPECT_EQ(cancelled.firstPreviewValues, "41.2|44.8|47");
+    EXPECT_EQ(cancelled.firstPreviewValues, "41.2/|44.8/|47/");
     EXPECT_EQ(label(w, "lblN").text, "11 (from 12)");
     EXPECT_EQ(label(w, "lblFileName").text, tables.file("twelve.csv"));
     EXPECT_EQ(w->findChild<QAction*>("mnuEditItem_3")->isEnabled(), true);  // undo still there
@@ -131,7 +132,7 @@ TEST_F(ImportDialogTest, CancelKeepsTheDataSetAndOkLoadsTheChosenReading) {
         secondPreview = previewValues(d);
         QTest::keyClick(d, Qt::Key_Return);
     });
-    EXPECT_EQ(secondPreview, "41|44|47");
+    EXPECT_EQ(secondPreview, "41/2|44/8|47/0");
     EXPECT_EQ(label(w, "lblFileName").text, ambiguous);
     EXPECT_EQ(label(w, "lblN").text, "3");
     EXPECT_EQ(label(w, "lblMean").text, "44.00");
@@ -156,7 +157,7 @@ TEST_F(ImportDialogTest, APastedHeaderCellIsAskedAboutAndCanNameTheSample) {
         whenAsked(w, "mnuEditItem_0", [](QDialog* d) { press(d, QDialogButtonBox::Cancel); });
     EXPECT_EQ(kept.title, "Read the pasted cells");
     EXPECT_EQ(kept.options, "Leave out \"Age\"|Take \"Age\" as the sample's name");
-    EXPECT_EQ(kept.firstPreviewValues, "41.2|44.8|39.1");
+    EXPECT_EQ(kept.firstPreviewValues, "41.2/|44.8/|39.1/");
     EXPECT_EQ(kept.note, "3 values; no sample name.");
     EXPECT_EQ(label(w, "lblN").text, "5");
 
