@@ -127,18 +127,6 @@ Points pointsIn(const std::vector<Record>& records, char decimalMark) {
     return Points::Decimal;
 }
 
-// Header texts that scripts and spreadsheets write over a column of row or grain numbers.
-bool namesAnIndex(const std::string& text) {
-    std::string name = trimmedText(text);
-    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    for (const char* index :
-         {"id",  "index", "idx",      "no",        "no.",     "nr",       "nr.",
-          "#",   "n",     "num",      "number",    "row",     "rownames", "row.names",
-          "obs", "grain", "grain no", "grain no.", "grain #", "grain nr", "unnamed: 0"})
-        if (name == index) return true;
-    return false;
-}
-
 bool isCounting(const std::vector<const Record*>& data, size_t column) {
     if (data.size() < 3) return false;
     for (const int first : {0, 1}) {
@@ -273,7 +261,8 @@ DataFile Reader::read(const std::string& text) const {
         const std::vector<const Record*> data = nonBlank(records, firstData);
         const size_t names = hasHeader ? fieldCount(records[0]) : 0;
         const bool emptyFirst = names >= 2 && isBlankField(header[0].text);
-        const bool counting = names >= 2 && namesAnIndex(header[0].text) && isCounting(data, 0);
+        // Row or grain numbers under any name: a first column of exactly 1..n (or 0..n-1).
+        const bool counting = names >= 2 && isCounting(data, 0);
         if (emptyFirst || counting) {
             std::vector<size_t> numeric;  // the other columns that hold a number on every line
             for (size_t c = 1; c < names; ++c) {

@@ -68,7 +68,14 @@ TEST(FileReadings, AmbiguousFilesAreAskedAboutAndReadAsAnswered) {
          column(1),
          {1, 2, 3},
          {41.2, 44.8, 39.1}},
-        // A sample named like an index word is no index when its values are not 1..n.
+        // Grain numbers under any heading, in a tab-delimited export with a byte-order mark.
+        {"CountingUnderAnyName",
+         "\xef\xbb\xbfSpot\tAge\tErr\r\n1\t41.2\t3\r\n2\t44.8\t3\r\n3\t39.1\t2\r\n",
+         Q::ValueColumn,
+         column(2),
+         {41.2, 44.8, 39.1},
+         {3, 3, 2}},
+        // A first column named like an index is no index when its values are not 1..n.
         {"NotCounting", "Grain,Age,Err\n1,41.2,3\n3,44.8,3\n2,39.1,2\n", {}, {}, {1, 3, 2}},
         // A one-column export with decimal commas, or a value and a second field.
         {"OneColumnDecimalComma",

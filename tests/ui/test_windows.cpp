@@ -454,7 +454,7 @@ TEST_F(WindowTest, EveryLabelShowsItsWholeTextForDataOfAnySize) {
         huge.push_back(1.23456789012345e99 * (1 + i / 50.0));
         tiny.push_back(-0.000123 - i * 1.1e-6);
     }
-    for (int i = 1; i <= 300; ++i) many.push_back(i);
+    for (int i = 1; i <= 300; ++i) many.push_back(i + 0.25);  // not 1..n: that would be asked
     const std::string folder = tables.path() + "/" + std::string(60, 'f');
     QDir().mkpath(QString::fromStdString(folder));
     const std::string header = std::string(40, 'L') + ",KR-07," + std::string(40, 'A');
