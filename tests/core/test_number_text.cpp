@@ -64,11 +64,7 @@ TEST(NumberText, DataNumbersShowThreeDigitsWhereThePatternWouldShowZero) {
         {0, two, 0, "0.00"},
     };
     for (const auto& [value, pattern, largest, text] : rows) {
-        const std::string shown = formatDataNumber(value, pattern, largest);
-        EXPECT_EQ(shown, text) << value;
-        if (shown != formatNumber(value, pattern)) {  // three digits, read back to the last
-            EXPECT_NEAR(Text_To_Number(shown), value, 0.005 * std::fabs(value)) << shown;
-        }
+        EXPECT_EQ(formatDataNumber(value, pattern, largest), text) << value;
     }
 }
 

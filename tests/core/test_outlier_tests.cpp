@@ -61,15 +61,10 @@ TEST_F(OutlierTest, RangesOfN) {
     }
 }
 
-TEST_F(OutlierTest, WorkedExamplesOfGrubbsDixonAndGauss) {
+TEST_F(OutlierTest, WorkedExampleAfterARejection) {
     table("grubbs.dat", "4,9,9,9,9,9\n5,1.6,1.65,1.7,1.75,1.8\n6,9,9,9,9,9\n");
-    table("dixon.dat", "5,500,600,700,800,850\n6,500,600,700,800,850\n8,300,400,500,600,700\n");
+    table("dixon.dat", "5,500,600,700,800,850\n6,500,600,700,800,850\n");
     table("gauss-g.dat", "4,9\n5,1.7\n6,9\n");
-    // (20 - 15) / (20 - 10), (10 - 5) / (15 - 5)
-    const DixonResult dixon8 = Dixon_Test(statisticsOf({13, 5, 20, 11, 15, 10, 14, 12}), m_tables);
-    EXPECT_EQ(std::tuple(dixon8.max.statistic, dixon8.min.statistic, dixon8.max.cls),
-              std::tuple(0.5, 0.5, dixon_class::k1To2));
-
     // The worked example once its largest value, row 4, is rejected: that row takes part in
     // nothing.
     auto data = std::make_shared<DataSet>();
@@ -99,7 +94,7 @@ TEST_F(OutlierTest, WorkedExamplesOfGrubbsDixonAndGauss) {
 
 // On a critical value the class is the more significant one, just below it the other. The
 // labels of the Grubbs classes change above n = 20 and above n = 25.
-TEST_F(OutlierTest, StatisticExactlyOnACriticalValue) {
+TEST(ClassText, StatisticExactlyOnACriticalValue) {
     const char* grubbs[] = {"  > 10 %  ",  "  7.5-10 %  ", "  5-7.5 %  ",
                             "  2.5-5 %  ", "  1-2.5 %  ",  "  < 1 %  "};
     const char* dixon[] = {"  > 10 %  ", "  5-10 %  ",  "  2-5 %  ",
@@ -115,14 +110,6 @@ TEST_F(OutlierTest, StatisticExactlyOnACriticalValue) {
     EXPECT_EQ(grubbsClass(2.5, 20) + "|" + grubbsClass(2.5, 21), "  5-7.5 %  |  > 5%  ");
     EXPECT_EQ(grubbsClass(4.5, 25) + "|" + grubbsClass(4.5, 26), "  1-2.5 %  |  < 2.5%  ");
     EXPECT_EQ(grubbsClass(5, 25) + "|" + grubbsClass(5, 26), "  < 1 %  |  < 2.5%  ");
-    // Through the tests: -1, 0, 1 give a Grubbs statistic of exactly 1 and Dixon ratios of
-    // exactly 0.5, read from the table as 500.
-    table("grubbs.dat", "3,0.5,0.6,1,1.5,1.6\n"), table("dixon.dat", "3,100,200,500,900,950\n");
-    const Statistics st = statisticsOf({-1, 0, 1});
-    const GrubbsResult g = Grubbs_Test(st, m_tables);
-    const DixonResult d = Dixon_Test(st, m_tables);
-    EXPECT_EQ(std::tuple(g.max.cls, g.min.cls, d.max.cls, d.min.cls),
-              std::tuple(grubbs[3], grubbs[3], dixon[3], dixon[3]));
 }
 
 // Which sorted values each ratio takes, counted from the largest (S(1)) down: r10 up to n = 7,
