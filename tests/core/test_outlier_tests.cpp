@@ -112,6 +112,14 @@ TEST(ClassText, StatisticExactlyOnACriticalValue) {
     EXPECT_EQ(grubbsClass(5, 25) + "|" + grubbsClass(5, 26), "  < 1 %  |  < 2.5%  ");
 }
 
+// Far from zero T is measured from the compensated mean: 1E+09 plus 1.1, 1.7, 0.3 and 4.9 give
+// T = 2.9 / sqrt(12.2 / 3). The stored values lie within 6E-08 of those decimals, which moves T
+// by under 1E-08; a plain sum would move it by 6E-08.
+TEST_F(OutlierTest, GrubbsFarFromZero) {
+    const Statistics st = statisticsOf({1e9 + 1.1, 1e9 + 1.7, 1e9 + 0.3, 1e9 + 4.9});
+    EXPECT_NEAR(Grubbs_Test(st, m_tables).max.statistic, 2.9 / std::sqrt(12.2 / 3), 2e-8);
+}
+
 // Which sorted values each ratio takes, counted from the largest (S(1)) down: r10 up to n = 7,
 // r11 up to 10, r21 up to 13, r22 from 14.
 TEST_F(OutlierTest, DixonRatioByN) {
