@@ -1,5 +1,5 @@
-// Calc_Statistics: the worked example, rejected rows, ties, data without spread far from zero,
-// very negative and tiny values, and data sets too small to have a spread.
+// Calc_Statistics: the worked example, rejected rows, ties, data with and without spread far from
+// zero, very negative and tiny values, and data sets too small to have a spread.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -27,10 +27,10 @@ Sample sampleOf(const std::vector<double>& values, const std::vector<int>& rejec
     return sample;
 }
 
-TEST(CalcStatistics, DataSetsAndTheWorkedExampleSums) {
+TEST(CalcStatistics, DataSetsAndTheWorkedExample) {
     using std::sqrt;
     const std::vector<double> tiny = {11e-4, 4e-4, 3e-4, 2e-4, 1e-4}, v(4, 1e8 + 0.1);
-    const std::vector<double> five = {10, 12, 11, 30, 12};
+    const std::vector<double> five = {10, 12, 11, 30, 12}, far = {1e9 + 3, 1e9 + 2, 1e9 + 1};
     const StatCase cases[] = {
         {"Worked", five, {}, sqrt(71.0), sqrt(71.0 / 5), {30, 12, 12, 11, 10}, 15, 4, 1},
         {"Rejected", five, {4}, sqrt(2.75 / 3), sqrt(2.75 / 12), {12, 12, 11, 10}, 11.25, 2, 1},
@@ -38,6 +38,9 @@ TEST(CalcStatistics, DataSetsAndTheWorkedExampleSums) {
         // Far from zero a sum-of-squares spread would be 1.41; the rejected row is no extreme.
         {"AllEqual", v, {1}, 0, 0, {v[0], v[0], v[0]}, v[0], 2, 2},
         {"Tiny", tiny, {}, sqrt(15.7e-8), sqrt(3.14e-8), tiny, 42e-5, 1, 5},
+        // The spread comes from the deviations, not from the sum and the sum of squares, whose
+        // difference would cancel to nothing.
+        {"FarFromZero", far, {}, 1, sqrt(1 / 3.), far, 1e9 + 2, 1, 3},
         {"Negative", {-3e8, -2e8}, {}, sqrt(0.5e16), 5e7, {-2e8, -3e8}, -2.5e8, 2, 1},
         {"OneValue", {5}, {}, 0, 0, {5}, 5, 1, 1},
         {"NoValue", {}, {}, 0, 0, {}, 0, 0, 0},
@@ -56,16 +59,6 @@ TEST(CalcStatistics, DataSetsAndTheWorkedExampleSums) {
         EXPECT_EQ(st.minValue, c.sorted.empty() ? 0 : c.sorted.back());
         EXPECT_EQ(st.sorted, c.sorted);
     }
-    const Statistics st = Calc_Statistics(Sample{five, {}});
-    EXPECT_EQ(std::tuple(st.sum, st.sumDev2, st.sumSquares, st.centre),
-              std::tuple(75., 284., 1409., 15.));
-}
-
-// A value far from the others and far from zero: the spread comes from the deviations, not from
-// the sum and the sum of squares, whose difference would cancel to nothing.
-TEST(CalcStatistics, SpreadFarFromZero) {
-    const Statistics st = Calc_Statistics(Sample{{1e9 + 1, 1e9 + 2, 1e9 + 3}, {}});
-    EXPECT_EQ(std::tuple(st.centre, st.sumDev2, st.sd), std::tuple(1e9 + 2, 2.0, 1.0));
 }
 
 }  // namespace
