@@ -1,26 +1,14 @@
-// The data plot: its geometry for analyses of real data sets, one picture drawn from it, and the
-// plot window following the results window.
+// The data plot: its geometry for analyses of small data sets and one picture drawn from it (the
+// plot window itself is driven in test_windows.cpp).
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QPointer>
-#include <QPushButton>
-#include <QTest>
 #include <cmath>
 #include <cstdio>
 #include <numeric>
 
-#include "core/analysis.h"
-#include "core/normal_quantile.h"
 #include "core/number_text.h"
-#include "core/outlier_tests.h"
-#include "tests/support/scripted_platform.h"
-#include "ui/frm_dix.h"
-#include "ui/frm_plot.h"
-#include "ui/frm_start.h"
 #include "ui/plot_painter.h"
 #include "ui/presentation.h"
 #include "window_test_support.h"
@@ -42,27 +30,14 @@ std::string g4(double v) {
     return text;
 }
 
-class PlotTest : public ::testing::Test {
-  protected:
-    void TearDown() override { test::destroyAllWindows(); }
-
-    // The values in rows 1..n, analysed with the extremes rejected in turn as the reject buttons
-    // reject them, and presented as the window presents them.
-    static Presentation presented(const std::vector<double>& values,
-                                  const std::vector<Extreme>& rejections = {}) {
-        auto data = std::make_shared<DataSet>();
-        for (double v : values) data->rows.push_back(DataRow{v, 1.0, "grain"});
-        FolderTables source(SIFTON_SOURCE_DIR "/data", false);
-        const Rejections r = rejectInTurn(Analysis::of(data, source), rejections, source);
-        EXPECT_EQ(r.made, rejections.size());
-        return present(&r.analysis, GesdSettings{});
-    }
-    // Its plot, laid out at the window's size.
-    static PlotGeometry run(const std::vector<double>& values,
-                            const std::vector<Extreme>& rejections = {}) {
-        return layoutPlot(presented(values, rejections).plot, kPlotWidth, kPlotHeight);
-    }
-};
+// The plot of the values, laid out at the window's size.
+Presentation presented(const std::vector<double>& values, const std::vector<Extreme>& rejections) {
+    const Analysis a = test::analysed(values, rejections);
+    return present(&a, GesdSettings{});
+}
+PlotGeometry run(const std::vector<double>& values, const std::vector<Extreme>& rejections = {}) {
+    return layoutPlot(presented(values, rejections).plot, kPlotWidth, kPlotHeight);
+}
 
 // The tests' own drawing, as "role value value..." in value order, each at its value's pixel.
 std::string limits(const PlotGeometry& g) {
@@ -109,7 +84,7 @@ std::string texts(const PlotGeometry& g, PlotRole role, const std::string& conta
 
 // The limits are mean ± C·SD with C the 5 % entry of grubbs.dat and the fences worked by hand;
 // after them, the legend's notes on the tests that did not run.
-TEST_F(PlotTest, DrawsEachTestsLimitsAtTheirValuesAndNothingForATestThatDidNotRun) {
+TEST(Plot, DrawsEachTestsLimitsAtTheirValuesAndNothingForATestThatDidNotRun) {
     const std::tuple<std::vector<double>, std::vector<Extreme>, std::string> cases[] = {
         // The IQR worked example: quartiles 10 and 14.5; mean 11.625, SD 5.2082, C 2.0317.
         {{10, 12, 2, 14, 9, 20, 15, 11},
@@ -154,55 +129,54 @@ TEST_F(PlotTest, DrawsEachTestsLimitsAtTheirValuesAndNothingForATestThatDidNotRu
 
 // The plot names, for each extreme, the tests whose verdict label the window highlights where
 // no "NOT TESTED" cover hides it, and rings and highlights its label exactly then.
-TEST_F(PlotTest, FlagsAnExtremeExactlyWhenTheWindowHighlightsItOutsideACover) {
+TEST(Plot, FlagsAnExtremeExactlyWhenTheWindowHighlightsItOutsideACover) {
     using L = LabelId;
     const std::tuple<const char*, L, L, L> verdicts[] = {
         {"Grubbs", L::lblGRUno, L::lblGrubbsMin, L::lblGrubbsMax},
         {"Dixon", L::lblDIXno, L::lblDixMin, L::lblDixMax},
         {"IQR", L::lblIQRno, L::lblIQRyoung, L::lblIQRold},
         {"g-test", L::lblGAUno, L::lblGaY, L::lblGaO}};
-    // The values, the rejections, and the legend's lines on the extremes.
-    const std::tuple<std::vector<double>, std::vector<Extreme>, std::string> cases[] = {
-        {oneTo(11, {40}), {}, "max #12: Grubbs, Dixon, IQR, g-test|"},
-        {oneTo(12), {}, "No test flags min #1 or max #12|"},
-        // One far out on each side: the smallest masks the largest from Grubbs and g (T 2.33
-        // and 2.28 against C 2.285 at n = 12), not from Dixon's range ratios or the fences.
-        {{-30, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 40},
-         {},
-         "min #1: Grubbs, Dixon, IQR, g-test|max #12: Dixon, IQR|"},
-        // Five values, of which the IQR test takes none.
-        {{12.4, 13.1, 12.8, 13.0, 16.7}, {}, "max #5: Grubbs, Dixon, g-test|"},
-        // After a rejection the extremes are other rows.
-        {oneTo(11, {40, 41}), {Extreme::Largest}, "max #12: Grubbs, Dixon, IQR, g-test|"},
-        // Above 100 values only the IQR test runs.
-        {oneTo(100, {1000}), {}, "max #101: IQR|"},
-    };
-    for (const auto& [values, rejected, flags] : cases) {
+    // The values, the rejections, the legend's lines on the extremes and the extremes' labels.
+    const std::tuple<std::vector<double>, std::vector<Extreme>, std::string, std::string> cases[] =
+        {{oneTo(11, {40}), {}, "max #12: Grubbs, Dixon, IQR, g-test|", "min #1|max #12|"},
+         {oneTo(12), {}, "No test flags min #1 or max #12|", "min #1|max #12|"},
+         // One far out on each side: the smallest masks the largest from Grubbs and g (T 2.33
+         // and 2.28 against C 2.285 at n = 12), not from Dixon's range ratios or the fences.
+         {{-30, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 40},
+          {},
+          "min #1: Grubbs, Dixon, IQR, g-test|max #12: Dixon, IQR|",
+          "min #1|max #12|"},
+         // Five values, of which the IQR test takes none.
+         {{12.4, 13.1, 12.8, 13.0, 16.7}, {}, "max #5: Grubbs, Dixon, g-test|", "min #1|max #5|"},
+         // After a rejection the extremes are other rows.
+         {oneTo(11, {40, 41}),
+          {Extreme::Largest},
+          "max #12: Grubbs, Dixon, IQR, g-test|",
+          "min #1|max #12|"},
+         // Above 100 values only the IQR test runs.
+         {oneTo(100, {1000}), {}, "max #101: IQR|", "min #1|max #101|"}};
+    for (const auto& [values, rejected, flags, extremes] : cases) {
         SCOPED_TRACE(flags);
         const Presentation p = presented(values, rejected);
         const PlotGeometry g = layoutPlot(p.plot, kPlotWidth, kPlotHeight);
         EXPECT_EQ(texts(g, PlotRole::Legend, " #"), flags);
-
+        EXPECT_EQ(texts(g, PlotRole::ExtremeLabel), extremes);
         std::vector<std::string> byMin, byMax;  // as the labels show it
         for (const auto& [test, cover, min, max] : verdicts) {
             if (p[cover].visible) continue;
             if (p[min].highlight) byMin.push_back(test);
             if (p[max].highlight) byMax.push_back(test);
         }
-        EXPECT_EQ(p.plot.minFlaggedBy, byMin);
-        EXPECT_EQ(p.plot.maxFlaggedBy, byMax);
-        const std::string minText = "min #" + std::to_string(p.plot.posMin);
-        const std::string maxText = "max #" + std::to_string(p.plot.posMax);
-        EXPECT_EQ(texts(g, PlotRole::ExtremeLabel), minText + "|" + maxText + "|");
+        EXPECT_EQ(std::pair(p.plot.minFlaggedBy, p.plot.maxFlaggedBy), std::pair(byMin, byMax));
+        int rings = 0;  // the ring behind each flagged extreme, and its label highlighted
+        for (const PlotPoint& pt : g.points) rings += pt.role == PlotRole::ExtremeMark;
+        EXPECT_EQ(rings, int(!byMin.empty()) + int(!byMax.empty()));
         for (const PlotText& t : g.texts)
             if (t.role == PlotRole::ExtremeLabel) {
-                const bool flagged = !(t.text == minText ? byMin : byMax).empty();
+                const bool flagged = !(t.text.starts_with("min") ? byMin : byMax).empty();
                 EXPECT_EQ(t.background, flagged ? std::optional(colour::kHighlight) : std::nullopt)
                     << t.text;
             }
-        int rings = 0;  // the ring behind each flagged extreme
-        for (const PlotPoint& pt : g.points) rings += pt.role == PlotRole::ExtremeMark;
-        EXPECT_EQ(rings, int(!byMin.empty()) + int(!byMax.empty()));
     }
 }
 
@@ -231,8 +205,7 @@ TEST(PlotAxis, TicksAreRoundStepsFromTinyToHugeAndARangeWithoutSpreadIsWidened) 
     }
 }
 
-TEST_F(PlotTest, QuantilePanelPairsSortedValuesWithBlomNormalScores) {
-    EXPECT_NEAR(normalQuantile(0.975), 1.959964, 1e-6);
+TEST(Plot, QuantilePanelPairsSortedValuesWithBlomNormalScores) {
     const PlotGeometry g = run({13.0, 12.4, 16.7, 12.8, 13.1});
     std::vector<PlotPoint> q;
     for (const PlotPoint& p : g.points)
@@ -247,7 +220,7 @@ TEST_F(PlotTest, QuantilePanelPairsSortedValuesWithBlomNormalScores) {
     }
 }
 
-TEST_F(PlotTest, DrawingPutsPointsAndLimitsWhereTheGeometrySays) {
+TEST(Plot, DrawingPutsPointsAndLimitsWhereTheGeometrySays) {
     const PlotGeometry g = run(oneTo(10, {40}), {Extreme::Largest});  // row 11
     QImage image(kPlotWidth, kPlotHeight, QImage::Format_RGB32);
     QPainter painter(&image);
@@ -284,50 +257,6 @@ TEST_F(PlotTest, DrawingPutsPointsAndLimitsWhereTheGeometrySays) {
     for (int x = 12; x < 300; ++x)
         for (int y = 10; y < 28; ++y) ink += image.pixelColor(x, y).lightness() < 100;
     EXPECT_GT(ink, 100);
-}
-
-TEST_F(PlotTest, WindowFollowsTheResultsWindowSavesThreeFormatsAndClosesWithIt) {
-    test::TableFolder tables;
-    ScriptedPlatform platform;
-    platform.folder = tables.path();
-    platform.dialogAnswers.push_back(test::writeDataFile(tables.file("d.csv"), oneTo(11, {40})));
-    frmStart* start = Main(platform);
-    start->findChild<QPushButton*>("cmdOpen")->click();
-    auto* results = qobject_cast<frmDIX*>(test::topLevel("frmDIX"));
-    ASSERT_NE(results, nullptr);
-    results->findChild<QAction*>("mnuViewItem_0")->trigger();
-    QPointer<frmPlot> plot = results->plotWindow();
-    ASSERT_TRUE(plot && plot->isVisible());
-    EXPECT_EQ(plot->data().underTest(), 12);
-    QTest::mouseClick(results->findChild<QPushButton*>("cmdRejectMax"), Qt::LeftButton);
-    EXPECT_EQ(plot->data().underTest(), 11);
-    EXPECT_EQ(texts(plot->currentGeometry(), PlotRole::RowLabel), "#12|");
-    // The results window's shortcuts work in the plot: undo redraws it, copy copies.
-    plot->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(plot));
-    QTest::keyClick(plot, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(plot->data().underTest(), 12);
-    platform.clipboard.clear();
-    QTest::keyClick(plot, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_FALSE(platform.clipboard.empty());
-
-    const std::string base = tables.file("plot");
-    for (const char* ending : {".svg", ".PDF", ".png", ".jpg"})
-        platform.saveAnswers.push_back(base + ending);
-    for (int i = 0; i < 5; ++i) plot->findChild<QAction*>("mnuPlotFileItem_0")->trigger();
-    EXPECT_EQ(platform.saveDialogsShown.at(0).fileName, "d-plot.png");
-    for (auto [ending, start] :
-         {std::pair{".svg", "<?xml"}, {".PDF", "%PDF"}, {".png", "\x89PNG"}}) {
-        QFile file(QString::fromStdString(base + ending));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << ending;
-        EXPECT_TRUE(file.read(5).startsWith(start)) << ending;
-    }
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(base + ".jpg")));
-    ASSERT_EQ(platform.messages.size(), 1u);  // the .jpg; the cancelled fifth says nothing
-
-    results->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(plot.isNull());
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 // The real windows driven as a user would, through the scripted platform: the start window and
-// its hand-over, the results window's labels, the reject buttons, the menus and the failures.
+// its hand-over, the results window's labels, the reject buttons, the menus, the keys, the plot
+// and "Several Outliers" windows, and the failures.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QDropEvent>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,6 +20,7 @@
 #include <QTimer>
 #include <fstream>
 #include <functional>
+#include <numeric>
 #include <tuple>
 
 #include "core/number_text.h"
@@ -95,6 +98,17 @@ class WindowTest : public ::testing::Test {
         stuck.start(5000);
         return QApplication::exec();
     }
+    std::string copied() {  // 2: the report with all data, 1: the short one, 0: something else
+        const std::string& held = platform.clipboard;
+        return held.find("\r\tData:\r") != std::string::npos ? "2"
+               : held.starts_with(kReportStart)              ? "1"
+                                                             : "0";
+    }
+    void key(QWidget* window, QKeyCombination keys) {  // pressed while the window is active
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window, keys.key(), keys.keyboardModifiers());
+    }
     void expectAllClosed() {
         for (const QWidget* window : QApplication::topLevelWidgets())
             EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
@@ -105,10 +119,27 @@ class WindowTest : public ::testing::Test {
     QPointer<frmStart> start;
 };
 
-TEST_F(WindowTest, OpenFromStartShowsResultsAndMenusThenTwoMoreDataSetsFromTheMenuThenExit) {
+// The hand-over: the start window is gone before the results window shows, centred; every window
+// carries the program's icon; a load from the menu replaces the data set and its rejections;
+// closing the results window closes the others and ends the program.
+TEST_F(WindowTest, OpenFromStartHandsOverThenTheMenuLoadsOtherDataSetsThenClosingEndsAll) {
+    class ShowWatch : public QObject {
+      public:
+        bool startShownWithResults = false;
+        bool eventFilter(QObject* o, QEvent* e) override {
+            if (e->type() == QEvent::Show && o->objectName() == "frmDIX")
+                startShownWithResults = test::topLevel("frmStart") != nullptr &&
+                                        test::topLevel("frmStart")->isVisible();
+            return false;
+        }
+    } watch;
+    qApp->installEventFilter(&watch);
     frmDIX* w = open(kTwelve);
+    qApp->removeEventFilter(&watch);
     ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(watch.startShownWithResults);
     EXPECT_EQ(test::topLevel("frmStart"), nullptr);
+    EXPECT_EQ(w->frameGeometry().center(), w->screen()->availableGeometry().center());
     EXPECT_EQ(platform.dialogsShown.at(0).initialFolder, tables.path());
     EXPECT_EQ(
         texts(w, {"lblFileName", "lblLocality", "lblStratAge", "lblN", "lblMean", "lblYoungHead",
@@ -122,38 +153,31 @@ TEST_F(WindowTest, OpenFromStartShowsResultsAndMenusThenTwoMoreDataSetsFromTheMe
                              "lblDixMin", "lblIQRyoung", "lblGaY"})
         colours += label(w, name).background.name().toStdString() + " ";
     EXPECT_EQ(colours, "#ffc0c0 #ffc0c0 #ffc0c0 #ffc0c0 #ffffff #ffffff #ffffff #ffffff ");
-    QStringList menus;  // captions in order, a separator as an empty one
-    for (QAction* top : w->menuBar()->actions())
-        for (QAction* item : QList<QAction*>{top} + top->menu()->actions()) menus << item->text();
-    EXPECT_EQ(menus.join('|').toStdString(),
-              "&File|Open &Tallyra Data File|&Open General Data File||E&xit|&Edit|&Paste Raw Data "
-              "from Clipboard|&Copy to Clipboard|Copy to Clipboard with &All Data|&Undo "
-              "Reject|&Redo Reject|&View|&Data Plot|&Several Outliers|&Help|&Description|&About");
-    EXPECT_FALSE(w->findChild<QAction*>("mnuFileItem_0")->isEnabled());
 
     platform.dialogAnswers.push_back(
         test::writeDataFile(tables.file("5.csv"), {10, 11, 12, 13, 30}));
     act(w, "mnuFileItem_1");
     EXPECT_EQ(platform.dialogsShown.back().initialFolder, "");
-    EXPECT_TRUE(label(w, "lblIQRno").shown);  // too few values for the IQR test
-    EXPECT_EQ(label(w, "lblN").text, "5");
+    EXPECT_EQ(std::pair(label(w, "lblIQRno").shown, label(w, "lblN").text),
+              std::pair(true, std::string("5")));  // too few values for the IQR test
     act(w, "cmdRejectMax");
     platform.dialogAnswers.push_back(test::writeDataFile(
         tables.file("8.csv"), {10, 11, 12, 13, 14, 15, 16, 17}, "Harrow,HC,Eo"));
     act(w, "mnuFileItem_1");
     ASSERT_NE(w->analysis(), nullptr);  // the new data set comes without the old rejection
-    EXPECT_EQ(std::pair(w->analysis()->rejectedRows().empty(), w->analysis()->Rejected(5)),
+    EXPECT_EQ(std::pair(w->analysis()->rejectedRows().empty(), label(w, "lblIQRno").shown),
               std::pair(true, false));
-    EXPECT_FALSE(label(w, "lblIQRno").shown);
-    EXPECT_EQ(label(w, "lblGaO").background, QColor(Qt::white));
     // Quartiles of 10..17 are 12 and 15.5, so the fences lie at 6.75 and 20.75.
     EXPECT_EQ(texts(w, {"lblRejecList", "lblLocality", "lblN", "lblGaO", "lblLowerFence",
                         "lblUpperFence"}),
               "|Harrow|8|  OK  |6.75|20.75");
 
-    // Exit closes every window, the help window too, and ends the event loop.
-    act(w, "mnuHelpItem_0");
-    EXPECT_EQ(exitCode([&] { act(w, "mnuFileItem_3"); }), 0);
+    act(w, "mnuHelpItem_1");
+    QWidget other;  // any other window of the program, such as a plot
+    other.show();
+    for (QWidget* window : {test::topLevel("frmDIX"), test::topLevel("frmHelp_1")})
+        EXPECT_FALSE(window->windowIcon().isNull()) << window->objectName().toStdString();
+    EXPECT_EQ(exitCode([w] { w->close(); }), 0);
     expectAllClosed();
 }
 
@@ -230,9 +254,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"OpenCancelled", false, "", "", false},
         Refusal{"OpenMissing", false, nullptr, "Error occurred while trying to load file:", false},
         Refusal{"OpenTwoRows", false, "h,c\r\n5,1\r\n6,1\r\n", kOneOrTwo, false},
-        Refusal{"OpenHeaderOnly", false, "h\r\n", "Error occurred while trying to load", false},
         Refusal{"PasteNotNumeric", true, "5\r\nab\r\n7", "One or more of the values are not", true},
-        Refusal{"PasteTwoValues", true, "5\r\n6\r\n", kOneOrTwo, true},
         Refusal{"PasteOnlyBlanks", true, "   ", "There are no numbers on the clipboard", true},
         Refusal{"PasteEmpty", true, "", "There are no numbers on the clipboard.", false},
         Refusal{"OpenTableMissing", false, "h\r\n1\r\n2\r\n3\r\n9\r\n", "The table file", false,
@@ -278,19 +300,16 @@ TEST_F(WindowTest, PasteFromStartThenEditMenuCopiesShortThenLongAndRejectStopsAt
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(test::topLevel("frmStart"), nullptr);
     EXPECT_EQ(texts(w, {"lblN", "lblFileName"}), "4|From Clipboard");
-    // What the clipboard holds after each item: 0 the values pasted, 1 the short, 2 the long
-    // report. The long mode stays once set, through a paste too.
-    constexpr ReportMode kShort = ReportMode::Short, kLong = ReportMode::Long;
-    for (auto [item, copyMode, report] :
-         {std::tuple{"mnuEditItem_1", kShort, 1}, std::tuple{"mnuEditItem_0", kShort, 0},
-          std::tuple{"mnuEditItem_1", kShort, 1}, std::tuple{"mnuEditItem_2", kLong, 2},
-          std::tuple{"mnuEditItem_1", kLong, 2}, std::tuple{"mnuEditItem_0", kLong, 0}}) {
+    // What each item copies, and the report mode after it: the long mode stays once set,
+    // through a paste too.
+    std::string seen;
+    for (const char* item : {"mnuEditItem_1", "mnuEditItem_0", "mnuEditItem_1", "mnuEditItem_2",
+                             "mnuEditItem_1", "mnuEditItem_0"}) {
         platform.clipboard = "1\r\n2\r\n3\r\n10\r\n";
         act(w, item);
-        EXPECT_EQ(w->copyMode(), copyMode) << item;
-        EXPECT_EQ(platform.clipboard.rfind(kReportStart, 0), report ? 0 : std::string::npos);
-        EXPECT_EQ(platform.clipboard.find("\r\tData:\r") != std::string::npos, report == 2);
+        seen += copied() + (w->copyMode() == ReportMode::Long ? "L " : "S ");
     }
+    EXPECT_EQ(seen, "1S 0S 1S 2L 2L 0L ");
     act(w, "cmdRejectMin");  // 2, 3 and 10 stay: three values are the least a test takes
     platform.clipboard = "kept";
     for (const char* button : {"cmdRejectMin", "cmdRejectMax"}) act(w, button);
@@ -298,7 +317,8 @@ TEST_F(WindowTest, PasteFromStartThenEditMenuCopiesShortThenLongAndRejectStopsAt
     EXPECT_EQ(platform.clipboard, "kept");
 }
 
-// Undo and Redo put back exactly what a rejection changed, without computing or copying.
+// Undo and Redo put back exactly what a rejection changed, without computing or copying; a new
+// rejection ends what could be redone, a new load the whole history.
 TEST_F(WindowTest, RejectTwiceThenUndoTwiceCopiesTheOriginalReportAndRedoRejectsAgain) {
     frmDIX* w = open(kTwelve);
     ASSERT_NE(w, nullptr);
@@ -324,47 +344,92 @@ TEST_F(WindowTest, RejectTwiceThenUndoTwiceCopiesTheOriginalReportAndRedoRejects
     EXPECT_EQ(std::tuple(screen(w), w->copyMode(), platform.clipboard),
               std::tuple(afterOne, ReportMode::Long, original));
     EXPECT_EQ(enabled(w, {"mnuEditItem_3", "mnuEditItem_4"}), "11");
+    act(w, "cmdRejectMin");  // a new rejection ends what could be redone
+    EXPECT_EQ(enabled(w, {"mnuEditItem_3", "mnuEditItem_4"}), "10");
+    act(w, "mnuEditItem_3");
+    EXPECT_EQ(std::pair(screen(w), enabled(w, {"mnuEditItem_3", "mnuEditItem_4"})),
+              std::pair(afterOne, std::string("11")));
     platform.dialogAnswers.push_back(tables.file("d.csv"));
     act(w, "mnuFileItem_1");  // a new load starts a new history
     EXPECT_EQ(enabled(w, {"mnuEditItem_3", "mnuEditItem_4"}), "00");
 }
 
-// Every command has its key, Return presses the focused button and Escape closes the help.
+// Every command has its key (Ctrl+D in the plot test), Return presses the focused button, Escape
+// closes the help; Exit closes every window, the help too, and ends the event loop.
 TEST_F(WindowTest, KeysReachEveryCommand) {
-    auto key = [](QWidget* window, QKeyCombination keys) {
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-        QTest::keyClick(window, keys.key(), keys.keyboardModifiers());
-    };
     key(start, Qt::CTRL | Qt::Key_V);  // the clipboard holds nothing
     expectWarning("There are no numbers on the clipboard.");
     platform.dialogAnswers.push_back(test::writeDataFile(tables.file("d.csv"), kTwelve));
     QTest::keyClick(start->findChild<QPushButton*>("cmdOpen"), Qt::Key_Return);
     frmDIX* w = results();
     ASSERT_NE(w, nullptr);
-    key(w, Qt::CTRL | Qt::Key_C);
-    EXPECT_EQ(platform.clipboard.find("\r\tData:\r"), std::string::npos);
-    key(w, Qt::CTRL | Qt::SHIFT | Qt::Key_C);
-    EXPECT_NE(platform.clipboard.find("\r\tData:\r"), std::string::npos);
+    std::string seen;  // after each key the count of data and what was copied()
+    const auto note = [&] {
+        seen += label(w, "lblN").text + copied() + " ";
+        platform.clipboard = "1\t2\t3\t9";
+    };
+    for (QKeyCombination keys : {Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::SHIFT | Qt::Key_C})
+        key(w, keys), note();
     QTest::keyClick(w->findChild<QPushButton*>("cmdRejectMax"), Qt::Key_Enter);
-    std::string counts = label(w, "lblN").text;
-    key(w, Qt::CTRL | Qt::Key_Z);
-    counts += "|" + label(w, "lblN").text;
-    key(w, Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
-    counts += "|" + label(w, "lblN").text;
-    platform.clipboard = "1\t2\t3\t9";
-    key(w, Qt::CTRL | Qt::Key_V);
-    EXPECT_EQ(counts + "|" + label(w, "lblN").text, "11 (from 12)|12|11 (from 12)|4");
+    note();
+    for (QKeyCombination keys :
+         {Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_V})
+        key(w, keys), note();
+    EXPECT_EQ(seen, "121 122 11 (from 12)2 120 11 (from 12)0 40 ");
     key(w, Qt::CTRL | Qt::Key_O);
     EXPECT_EQ(platform.dialogsShown.size(), 2u);
-    key(w, Qt::CTRL | Qt::Key_D);
-    ASSERT_TRUE(w->plotWindow() && w->plotWindow()->isVisible());
     key(w, Qt::Key_F1);
     QWidget* help = test::topLevel("frmHelp_1");
     ASSERT_TRUE(help && help->isVisible());
     key(help, Qt::Key_Escape);
     EXPECT_FALSE(help->isVisible());
+    key(w, Qt::Key_F1);
     EXPECT_EQ(exitCode([&] { key(w, Qt::CTRL | Qt::Key_Q); }), 0) << "Exit is Ctrl+Q everywhere";
+    expectAllClosed();
+}
+
+// The plot follows the results window, takes its keys, saves three formats and closes with it.
+TEST_F(WindowTest, PlotWindowFollowsTheResultsWindowSavesThreeFormatsAndClosesWithIt) {
+    std::vector<double> values(11);
+    std::iota(values.begin(), values.end(), 1.0);
+    values.push_back(40);
+    frmDIX* w = open(values);
+    ASSERT_NE(w, nullptr);
+    key(w, Qt::CTRL | Qt::Key_D);
+    QPointer<frmPlot> plot = w->plotWindow();
+    ASSERT_TRUE(plot && plot->isVisible());
+    std::string seen;  // values under test, then the rows labelled as rejected
+    const auto note = [&] {
+        seen += std::to_string(plot->data().underTest());
+        for (const PlotText& t : plot->currentGeometry().texts)
+            if (t.role == PlotRole::RowLabel) seen += " " + t.text;
+        seen += "|";
+    };
+    note();
+    act(w, "cmdRejectMax");
+    note();
+    platform.clipboard.clear();
+    for (QKeyCombination keys : {Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_C})
+        key(plot, keys), note();
+    EXPECT_EQ(seen, "12|11 #12|12|12|");
+    EXPECT_EQ(platform.clipboard.rfind(kReportStart, 0), 0u);
+
+    const std::string base = tables.file("plot");
+    for (const char* ending : {".svg", ".PDF", ".png", ".jpg"})
+        platform.saveAnswers.push_back(base + ending);
+    for (int i = 0; i < 5; ++i) act(plot, "mnuPlotFileItem_0");
+    EXPECT_EQ(platform.saveDialogsShown.at(0).fileName, "d-plot.png");
+    for (auto [ending, start] :
+         {std::pair{".svg", "<?xml"}, {".PDF", "%PDF"}, {".png", "\x89PNG"}}) {
+        QFile file(QString::fromStdString(base + ending));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << ending;
+        EXPECT_TRUE(file.read(5).startsWith(start)) << ending;
+    }
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(base + ".jpg")));
+    EXPECT_EQ(platform.messages.size(), 1u);  // the .jpg; the cancelled fifth says nothing
+    w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(plot.isNull());
 }
 
 // `sifton FILE` and a file dropped on either window open it as the open command would: the same
@@ -414,35 +479,6 @@ TEST_F(WindowTest, AFileGivenAtStartOrDroppedOpensAsTheOpenCommandWould) {
     EXPECT_EQ(label(w, "lblN").text, "11 (from 12)");
     drop(w, {local(good)});
     EXPECT_EQ(label(w, "lblN").text, "12");
-}
-
-// The hand-over: the start window is gone before the results window shows, centred; every window
-// carries the program's icon; closing the results window closes the others and ends the program.
-TEST_F(WindowTest, ResultsWindowOpensAloneAndCentredAndClosingItEndsTheProgram) {
-    class ShowWatch : public QObject {
-      public:
-        bool startShownWithResults = false;
-        bool eventFilter(QObject* o, QEvent* e) override {
-            if (e->type() == QEvent::Show && o->objectName() == "frmDIX")
-                startShownWithResults = test::topLevel("frmStart") != nullptr &&
-                                        test::topLevel("frmStart")->isVisible();
-            return false;
-        }
-    } watch;
-    EXPECT_FALSE(start->windowIcon().isNull());
-    qApp->installEventFilter(&watch);
-    frmDIX* w = open(kTwelve);
-    qApp->removeEventFilter(&watch);
-    ASSERT_NE(w, nullptr);
-    EXPECT_FALSE(watch.startShownWithResults);
-    EXPECT_EQ(w->frameGeometry().center(), w->screen()->availableGeometry().center());
-    act(w, "mnuHelpItem_1");
-    QWidget other;  // any other window of the program, such as a plot
-    other.show();
-    for (const char* name : {"frmDIX", "frmHelp_1"})
-        EXPECT_FALSE(test::topLevel(name)->windowIcon().isNull()) << name;
-    EXPECT_EQ(exitCode([w] { w->close(); }), 0);
-    expectAllClosed();
 }
 
 // No digit is ever cut off: for data of any size every label shown holds its whole text inside

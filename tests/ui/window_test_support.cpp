@@ -1,5 +1,7 @@
 #include "window_test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
@@ -7,8 +9,20 @@
 #include <fstream>
 
 #include "core/number_text.h"
+#include "core/tables.h"
 
 namespace sifton::test {
+
+Analysis analysed(const std::vector<double>& values, const std::vector<Extreme>& rejections) {
+    auto data = std::make_shared<DataSet>();
+    data->DataFileName = "/data/ridge.csv";
+    data->Locality = "Kestrel Ridge", data->LocalityM = "KR-07", data->StratAge = "Late Cretaceous";
+    for (double v : values) data->rows.push_back(DataRow{v, 1.0, "grain"});
+    FolderTables tables(SIFTON_SOURCE_DIR "/data", false);
+    Rejections r = rejectInTurn(Analysis::of(data, tables), rejections, tables);
+    EXPECT_EQ(r.made, rejections.size());
+    return std::move(r.analysis);
+}
 
 TableFolder::TableFolder() {
     for (const char* table : {"grubbs.dat", "dixon.dat", "gauss-g.dat"}) restore(table);

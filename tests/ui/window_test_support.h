@@ -1,5 +1,6 @@
-// Shared pieces of the window tests: a folder with copies of the three critical-value tables,
-// data files written on the fly and access to the windows and their labels by name.
+// Shared pieces of the window tests: analyses of values given in the test, a folder with copies
+// of the three critical-value tables, data files written on the fly and access to the windows and
+// their labels by name.
 #pragma once
 
 #include <QColor>
@@ -8,7 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "core/analysis.h"
+
 namespace sifton::test {
+
+// The values as rows 1..n of /data/ridge.csv ("Kestrel Ridge,KR-07,Late Cretaceous"), analysed
+// with the project's tables and the extremes rejected in turn as the reject buttons reject them.
+Analysis analysed(const std::vector<double>& values, const std::vector<Extreme>& rejections = {});
 
 // A temporary folder holding the project's grubbs.dat, dixon.dat and gauss-g.dat.
 class TableFolder {
