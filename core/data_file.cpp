@@ -504,7 +504,7 @@ Outcome<DataSet> dataSetOf(const DataFile& file, const std::string& name,
     }
     if (file.rows.size() < 3) {
         const std::string few = pasteFailureMessage(PasteFailure::OneOrTwo);
-        return Refusal{"", few, few, std::nullopt};
+        return Refusal{kProgramTitle, few, few, std::nullopt};
     }
     DataSet data{name, file.locality, file.localityM, file.stratAge, file.rows, file.reading};
     return data;

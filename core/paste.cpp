@@ -262,7 +262,7 @@ Outcome<DataSet> pastedDataSet(const std::string& text, const ReadingChoice& cho
     const PastedValues pasted = parseClipboardText(text, choice);
     if (!pasted.ok()) {
         const std::string message = pasteFailureMessage(pasted);
-        return Refusal{"", message, message, pasted.question};
+        return Refusal{kProgramTitle, message, message, pasted.question};
     }
     DataSet data;
     data.DataFileName = "From Clipboard";

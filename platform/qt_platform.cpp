@@ -5,9 +5,13 @@
 #include <QDate>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QMimeDatabase>
 #include <QPointer>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QUrl>
@@ -16,6 +20,22 @@ namespace sifton {
 namespace {
 
 QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+// Whether the desktop names a program for a MIME type. Where the freedesktop tools are not there
+// (another platform, or a desktop without them), Qt's own opening decides.
+bool hasDefaultProgram(const QString& mimeType) {
+    if (QGuiApplication::platformName() != QStringLiteral("xcb") &&
+        QGuiApplication::platformName() != QStringLiteral("wayland"))
+        return true;
+    if (mimeType.startsWith(QStringLiteral("x-scheme-handler/")) &&
+        qEnvironmentVariableIsSet("BROWSER"))
+        return true;
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"),
+                {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+    if (!query.waitForFinished(3000) || query.exitStatus() != QProcess::NormalExit) return true;
+    return !query.readAllStandardOutput().trimmed().isEmpty();
+}
 
 QStringList expandedPatterns(const std::string& pattern) {
     QStringList result;
@@ -45,6 +65,7 @@ QString qtNameFilter(const std::string& description, const std::string& pattern)
 void QtPlatform::showWarning(const std::string& title, const std::string& text) {
     QMessageBox box(QMessageBox::Warning, fromUtf8(title), fromUtf8(text), QMessageBox::Ok,
                     QApplication::activeWindow());
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);  // paths and lines can be copied
     box.exec();
 }
 
@@ -124,7 +145,14 @@ Date QtPlatform::today() {
 
 bool QtPlatform::openExternal(const std::string& target) {
     const QString text = fromUtf8(target);
-    const QUrl url = text.contains(QStringLiteral("://")) ? QUrl(text) : QUrl::fromLocalFile(text);
+    const bool web = text.contains(QStringLiteral("://"));
+    const QUrl url = web ? QUrl(text) : QUrl::fromLocalFile(text);
+    if (!web && !QFileInfo(text).isFile()) return false;
+    // On X11 desktops Qt hands the target to xdg-open and counts its start as success, even when
+    // no program is set up for the type; ask the desktop's own table first.
+    if (!hasDefaultProgram(web ? QStringLiteral("x-scheme-handler/") + url.scheme()
+                               : QMimeDatabase().mimeTypeForFile(text).name()))
+        return false;
     return QDesktopServices::openUrl(url);
 }
 

@@ -409,7 +409,9 @@ int runReportCommand(const std::vector<std::string>& args, Environment& env) {
     }
     const std::string folder = o.tables.value_or(env.executableFolder);
     int status = kExitComputed;
+    Progress progress(env.err, env.errIsTerminal, o.files.size());
     auto refuse = [&](const std::string& file, const std::string& why) {
+        progress.wipe();
         env.err << kName << ": " << file << ": " << why << "\n";
         status = kExitRefused;
     };
@@ -431,8 +433,16 @@ int runReportCommand(const std::vector<std::string>& args, Environment& env) {
         }
     };
 
+    // Rejections asked for beyond three values are not made; standard error says so.
+    auto warnIfCut = [&](const std::string& file, const Computed& c) {
+        const std::size_t made = c.rejections ? c.rejections->made : 0;
+        if (!c.rejections || made >= o.rejectMax.size()) return;
+        progress.wipe();
+        env.err << kName << ": " << file << ": " << made << " of " << o.rejectMax.size()
+                << " rejections made: three values are the fewest the tests take.\n";
+    };
+
     ReportWriter writer(env.out, o.format);
-    Progress progress(env.err, env.errIsTerminal, o.files.size());
     bool warnedAboutP = false;
     for (std::size_t i = 0; i < o.files.size(); ++i) {
         const std::string& name = o.files[i];
@@ -440,21 +450,13 @@ int runReportCommand(const std::vector<std::string>& args, Environment& env) {
         if (i == 0 && (o.longReport || !o.plot.empty())) {
             if (computed.rejections) present(computed);
             if (o.longReport) {
-                if (!computed.error.empty()) refuse(name, computed.brief);
+                computed.error.empty() ? warnIfCut(name, computed) : refuse(name, computed.brief);
                 return status;
             }
         }
         if (i == 0) writer.begin();
         const FileReport r = fileReport(name, computed, esd);
-        const std::size_t made = computed.rejections ? computed.rejections->made : 0;
-        if (!r.error.empty()) {
-            progress.wipe();
-            refuse(name, computed.brief);
-        } else if (made < o.rejectMax.size()) {
-            progress.wipe();
-            env.err << kName << ": " << name << ": " << made << " of " << o.rejectMax.size()
-                    << " rejections made: three values are the fewest the tests take.\n";
-        }
+        r.error.empty() ? warnIfCut(name, computed) : refuse(name, computed.brief);
         if (r.error.empty() && r.results.dixon.ran && !r.results.dixon.pMissing.empty() &&
             !warnedAboutP) {
             progress.wipe();

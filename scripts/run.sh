@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DBUILD_TESTING=OFF
-cmake --build build --parallel 2 --target sifton help_pdf
+cmake --build build --parallel 2 --target sifton sifton-report help_pdf
 exec build/app/sifton

@@ -9,7 +9,9 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <cmath>
+#include <filesystem>
 
+#include "core/input.h"
 #include "ui/desktop.h"
 
 namespace sifton {
@@ -160,12 +162,20 @@ void frmHelp_1::closeEvent(QCloseEvent* event) {
     if (event->isAccepted() && currentWindow() == this) currentWindow().clear();
 }
 
-// Neither click looks at the outcome: a missing document or browser is the desktop's business.
+// A click that the desktop does not answer says so, with the document's path: a button that
+// does nothing visible leaves the user without the help.
 void frmHelp_1::cmdOpenAcrobat_Click() {
-    m_platform.openExternal(helpDocumentPath(m_platform.executableFolder()));
+    const std::string path = helpDocumentPath(m_platform.executableFolder());
+    if (!m_platform.openExternal(path))
+        m_platform.showWarning(kProgramTitle,
+                               helpDocumentFailure(path, std::filesystem::exists(path)));
 }
 
-void frmHelp_1::cmdDownload_Click() { m_platform.openExternal(kDownloadPageAddress); }
+void frmHelp_1::cmdDownload_Click() {
+    if (!m_platform.openExternal(kDownloadPageAddress))
+        m_platform.showWarning(
+            kProgramTitle, downloadPageFailure(helpDocumentPath(m_platform.executableFolder())));
+}
 
 namespace {
 

@@ -38,4 +38,20 @@ inline std::string helpDocumentPath(const std::string& helpFolder) {
     return (std::filesystem::path(helpFolder) / kHelpDocumentName).string();
 }
 
+// What the help window says when the desktop did not open the help document or the web page:
+// what failed and where the document lies, so that it can be opened by hand.
+inline std::string helpDocumentFailure(const std::string& path, bool documentExists) {
+    if (!documentExists)
+        return "The help document is missing. It belongs beside the program, at:\n\n" + path +
+               "\n\nInstall the program again to get it back.";
+    return "The help document could not be opened: no program for PDF files answered.\n\nIt "
+           "lies at:\n\n" +
+           path + "\n\nOpen it with any PDF viewer.";
+}
+
+inline std::string downloadPageFailure(const std::string& documentPath) {
+    return std::string("The web page could not be opened: no web browser answered.\n\n") +
+           kDownloadPageAddress + "\n\nThe help document lies at:\n\n" + documentPath;
+}
+
 }  // namespace sifton

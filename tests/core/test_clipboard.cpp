@@ -143,8 +143,9 @@ TEST(PastedDataSet, RefusalsCarryTheParseMessageAPasteOnlyItsValues) {
         const Outcome<DataSet> pasted = pastedDataSet(clipboard);
         ASSERT_TRUE(std::holds_alternative<Refusal>(pasted)) << clipboard;
         const Refusal& refusal = std::get<Refusal>(pasted);
-        EXPECT_EQ(std::pair(refusal.title, refusal.message),
-                  std::pair(std::string(), pasteFailureMessage(parseClipboardText(clipboard))))
+        EXPECT_EQ(
+            std::pair(refusal.title, refusal.message),
+            std::pair(std::string("Sifton"), pasteFailureMessage(parseClipboardText(clipboard))))
             << clipboard;
     }
     const Outcome<DataSet> pasted = pastedDataSet("5\t6\r\n7\t8.5\r\n");

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <fstream>
 
 #include "tests/support/scripted_platform.h"
 #include "ui/frm_help.h"
@@ -45,13 +46,42 @@ TEST(HelpWindow, ModesShareOneWindowCreatedAnewAfterCloseAndButtonsOpenTheirTarg
     EXPECT_TRUE(test::topLevel("frmHelp_1") == again && closed.isNull());
     ASSERT_EQ(showHelpDescription(platform), again);
 
-    platform.openFails = true;  // a refusal is the desktop's business: no message
     platform.folder = "/home/ana/My Programs/Sifton 1.0";  // the document lies beside the program
     for (const char* name : {"cmdOpenAcrobat", "cmdDownload"})
         QTest::mouseClick(again->findChild<QPushButton*>(name), Qt::LeftButton);
     EXPECT_EQ(platform.opened.at(0), "/home/ana/My Programs/Sifton 1.0/Sifton-help.pdf");
     EXPECT_EQ(platform.opened.at(1), "https://sifton.example.org/download");
-    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(platform.messages.empty());  // the desktop opened both
+
+    // When the desktop opens nothing, the user learns where the document lies.
+    const test::TableFolder withDocument;
+    std::ofstream(withDocument.file("Sifton-help.pdf")) << "%PDF-1.4";
+    const struct {
+        std::string folder;
+        const char* button;
+        std::string message;
+    } failures[] = {
+        {withDocument.path(), "cmdOpenAcrobat",
+         "The help document could not be opened: no program for PDF files answered.\n\nIt lies "
+         "at:\n\n" +
+             withDocument.file("Sifton-help.pdf") + "\n\nOpen it with any PDF viewer."},
+        {"/home/ana/gone", "cmdOpenAcrobat",
+         "The help document is missing. It belongs beside the program, at:\n\n/home/ana/gone/"
+         "Sifton-help.pdf\n\nInstall the program again to get it back."},
+        {"/home/ana/gone", "cmdDownload",
+         "The web page could not be opened: no web browser answered.\n\nhttps://"
+         "sifton.example.org/download\n\nThe help document lies at:\n\n/home/ana/gone/"
+         "Sifton-help.pdf"},
+    };
+    platform.openFails = true;
+    for (const auto& f : failures) {
+        platform.folder = f.folder;
+        platform.messages.clear();
+        QTest::mouseClick(again->findChild<QPushButton*>(f.button), Qt::LeftButton);
+        ASSERT_EQ(platform.messages.size(), 1u) << f.button;
+        EXPECT_EQ(platform.messages[0].title, "Sifton");
+        EXPECT_EQ(platform.messages[0].text, f.message);
+    }
     test::destroyAllWindows();
 }
 
