@@ -15,6 +15,7 @@
 #include "core/analysis.h"
 #include "core/input.h"
 #include "report_cli/report_output.h"
+#include "ui/gesd_view.h"
 #include "ui/presentation.h"
 #include "ui/report.h"
 
@@ -457,6 +458,12 @@ int runReportCommand(const std::vector<std::string>& args, Environment& env) {
         if (i == 0) writer.begin();
         const FileReport r = fileReport(name, computed, esd);
         r.error.empty() ? warnIfCut(name, computed) : refuse(name, computed.brief);
+        if (const std::string cut =
+                gesdKCutNote(GesdView{r.gesd, r.gesdRows, r.results.statistics.n}, o.gesdK);
+            !cut.empty()) {
+            progress.wipe();
+            env.err << kName << ": " << name << ": " << cut << "\n";
+        }
         if (r.error.empty() && r.results.dixon.ran && !r.results.dixon.pMissing.empty() &&
             !warnedAboutP) {
             progress.wipe();

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <cmath>
 
 #include "ui/desktop.h"
@@ -87,8 +88,17 @@ frmDIX::frmDIX(Platform& platform)
     buildButtons(canvas);
     buildMenus();
     // The status line lies below the client area, so no label of it moves.
+    m_gesdWarningIcon = new QLabel(this);
+    m_gesdWarningIcon->setObjectName(QStringLiteral("imgGesdWarning"));
+    m_gesdWarningIcon->setPixmap(
+        style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(16, 16));
+    m_gesdWarningIcon->hide();
+    statusBar()->addWidget(m_gesdWarningIcon);
     m_gesdStatus = new QLabel(this);
     m_gesdStatus->setObjectName(QStringLiteral("lblGesdStatus"));
+    // Room for two lines: a warning and the note for small data sets do not fit on one.
+    m_gesdStatus->setWordWrap(true);
+    m_gesdStatus->setMinimumHeight(2 * m_gesdStatus->fontMetrics().lineSpacing() + 2);
     statusBar()->addWidget(m_gesdStatus, 1);
     statusBar()->setSizeGripEnabled(false);
     Present_Values();

@@ -125,8 +125,9 @@ class frmDIX : public QMainWindow {
     Presentation m_shown;
     UndoHistory<Rejection> m_history;
 
-    std::vector<QLabel*> m_labels;   // one per label state, in labelStates' order
-    QLabel* m_gesdStatus = nullptr;  // the status line under the client area
+    std::vector<QLabel*> m_labels;        // one per label state, in labelStates' order
+    QLabel* m_gesdStatus = nullptr;       // the status line under the client area
+    QLabel* m_gesdWarningIcon = nullptr;  // before it when one outlier may mask another
     QPointer<frmPlot> m_plot;
     QPointer<frmGesd> m_gesd;
 

@@ -220,12 +220,18 @@ void frmDIX::redoReject() {
 
 void frmDIX::showGesd() {
     if (m_gesd == nullptr) {
-        m_gesd = new frmGesd(this, [this](const GesdSettings& settings) {
-            m_gesdSettings = settings;
-            Present_Values();
-        });
+        m_gesd = new frmGesd(
+            this,
+            [this](const GesdSettings& settings) {
+                m_gesdSettings = settings;
+                Present_Values();
+            },
+            [this](const std::string& table) { m_platform.setClipboardText(table); });
+        // The window's keys work there too, but Ctrl+C copies that window's table.
         for (QAction* action : findChildren<QAction*>())
-            if (!action->shortcuts().isEmpty()) m_gesd->addAction(action);
+            if (!action->shortcuts().isEmpty() && action != mnuEditCopy &&
+                action->parent() != m_gesd)
+                m_gesd->addAction(action);
         updateGesd();
     }
     m_gesd->show();
@@ -235,6 +241,10 @@ void frmDIX::showGesd() {
 
 void frmDIX::updateGesd() {
     m_gesdStatus->setText(QString::fromStdString(m_shown.statusLine));
+    // The warning in the colour and with the icon of a warning, where the eye is.
+    m_gesdStatus->setStyleSheet(m_shown.gesdMasking ? QStringLiteral("color: #a00000;")
+                                                    : QString());
+    m_gesdWarningIcon->setVisible(m_shown.gesdMasking);
     if (m_gesd) m_gesd->showResult(m_shown.gesd, m_gesdSettings);
     if (m_plot) m_plot->refresh(m_shown.plot);
 }

@@ -1,5 +1,6 @@
 #include "ui/frm_gesd.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -17,8 +18,9 @@ QString number(double value, int decimals) { return QString::number(value, 'f', 
 
 }  // namespace
 
-frmGesd::frmGesd(QWidget* parent, std::function<void(const GesdSettings&)> changed)
-    : QWidget(parent, Qt::Tool), m_changed(std::move(changed)) {
+frmGesd::frmGesd(QWidget* parent, std::function<void(const GesdSettings&)> changed,
+                 std::function<void(const std::string&)> copy)
+    : QWidget(parent, Qt::Tool), m_changed(std::move(changed)), m_copy(std::move(copy)) {
     setObjectName(QStringLiteral("frmGesd"));
     setWindowTitle(QStringLiteral("Several Outliers"));
     auto* layout = new QVBoxLayout(this);
@@ -55,13 +57,22 @@ frmGesd::frmGesd(QWidget* parent, std::function<void(const GesdSettings&)> chang
                                         QStringLiteral("lambda"), QStringLiteral("Outlier")});
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(m_table);
     m_note = new QLabel(this);
     m_note->setObjectName(QStringLiteral("lblGesdNote"));
     m_note->setWordWrap(true);
     layout->addWidget(m_note);
-    resize(560, 420);
+    resize(640, 420);
+
+    auto* copyTable = new QAction(QStringLiteral("Copy the table"), this);
+    copyTable->setObjectName(QStringLiteral("actGesdCopy"));
+    copyTable->setShortcuts(QKeySequence::Copy);
+    connect(copyTable, &QAction::triggered, this, [this] {
+        if (m_copy && !m_tableText.empty()) m_copy(m_tableText);
+    });
+    addAction(copyTable);
 
     connect(m_alpha, &QComboBox::currentIndexChanged, this, [this] { settingsPicked(); });
     connect(m_k, &QSpinBox::valueChanged, this, [this] { settingsPicked(); });
@@ -87,16 +98,26 @@ void frmGesd::showResult(const GesdView& view, const GesdSettings& settings) {
                                    QString::fromStdString(generalNumberText(step.value)),
                                    number(step.R, 3),
                                    number(step.lambda, 3),
-                                   step.outlier ? QStringLiteral("outlier") : QStringLiteral("-")};
-        for (int c = 0; c < cells.size(); ++c)
-            m_table->setItem(static_cast<int>(i), c, new QTableWidgetItem(cells[c]));
+                                   QString::fromStdString(gesdStepVerdict(r, i))};
+        const bool deciding = step.i == r.outliers;
+        for (int c = 0; c < cells.size(); ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            if (c < 5) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            QFont font = item->font();
+            font.setBold(deciding);
+            item->setFont(font);
+            m_table->setItem(static_cast<int>(i), c, item);
+        }
     }
+    m_tableText = gesdTableText(view);
+    const std::string cut = gesdKCutNote(view, settings.k);
     m_summary->setText(!r.ran() ? QStringLiteral("Not run: the screen needs at least 6 values.")
-                                : QStringLiteral("n = %1, alpha = %2, k = %3: %4 outlier(s).")
+                                : QStringLiteral("n = %1, alpha = %2, k = %3: %4 outlier(s).%5")
                                       .arg(view.n)
                                       .arg(QString::fromStdString(alphaText(r.alpha)))
                                       .arg(r.k)
-                                      .arg(r.outliers));
+                                      .arg(r.outliers)
+                                      .arg(QString::fromStdString(cut.empty() ? "" : " " + cut)));
     m_note->setText(QString::fromStdString(gesdSmallSampleNote(view)));
     m_filling = false;
 }

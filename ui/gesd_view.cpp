@@ -6,7 +6,11 @@ namespace sifton {
 
 std::string alphaText(double alpha) { return generalNumberText(alpha); }
 
-std::string gesdStatusLine(const GesdView& view, int flagged) {
+bool gesdMasking(const GesdView& view, int flagged) {
+    return view.result.ran() && flagged >= 0 && view.result.outliers > flagged;
+}
+
+std::string gesdStatusLine(const GesdView& view, bool masking) {
     const GesdResult& r = view.result;
     if (!r.ran()) return "ESD screen for several outliers: not run (it needs 6 values or more).";
     std::string line = "ESD screen (two-sided, \u03B1 = " + alphaText(r.alpha) +
@@ -14,11 +18,36 @@ std::string gesdStatusLine(const GesdView& view, int flagged) {
     line += r.outliers == 0   ? "no outlier."
             : r.outliers == 1 ? "1 outlier."
                               : std::to_string(r.outliers) + " outliers.";
-    if (flagged >= 0 && r.outliers > flagged)
-        line += " Warning: one outlier may be masking another.";
-    else if (view.n < kGesdAccurateFrom)
-        line += " (Approximate below 25 values.)";
+    if (masking) line += std::string(" ") + kMaskingWarning;
+    if (view.n < kGesdAccurateFrom) line += std::string(" ") + kApproximateNote;
     return line;
+}
+
+std::string gesdStepVerdict(const GesdResult& result, std::size_t i) {
+    const GesdStep& step = result.steps.at(i);
+    if (!step.outlier) return "no";
+    if (step.i == result.outliers) return "outlier: R > lambda, the deciding step";
+    if (step.R > step.lambda) return "outlier: R > lambda";
+    return "outlier: a later step exceeds its lambda";
+}
+
+std::string gesdKCutNote(const GesdView& view, int askedK) {
+    const int most = gesdMaxK(view.n);
+    if (!view.result.ran() || askedK <= most) return {};
+    return "k = " + std::to_string(askedK) + " was cut to " + std::to_string(most) +
+           ", the most the screen takes for " + std::to_string(view.n) + " values.";
+}
+
+std::string gesdTableText(const GesdView& view) {
+    std::string text = "i\tRow\tValue\tR\tlambda\tOutlier\n";
+    const GesdResult& r = view.result;
+    for (std::size_t i = 0; i < r.steps.size(); ++i) {
+        const GesdStep& step = r.steps[i];
+        text += std::to_string(step.i) + "\t" + std::to_string(view.rows[i]) + "\t" +
+                generalNumberText(step.value) + "\t" + generalNumberText(step.R) + "\t" +
+                generalNumberText(step.lambda) + "\t" + gesdStepVerdict(r, i) + "\n";
+    }
+    return text;
 }
 
 std::string gesdSmallSampleNote(const GesdView& view) {

@@ -331,12 +331,20 @@ void legend(const PlotData& data, const Layout& l, Legend& k) {
     if (data.minFlagged || data.maxFlagged) k.heading("Flagged by");
     if (data.minFlagged) k.note(minRow + ": " + join(data.minFlaggedBy, ", "), colour::kHighlight);
     if (data.maxFlagged) k.note(maxRow + ": " + join(data.maxFlaggedBy, ", "), colour::kHighlight);
-    if (!data.minFlagged && !data.maxFlagged) k.note("No test flags " + minRow + " or " + maxRow);
+    // Beside outliers of the ESD screen, "no test" would contradict the count below.
+    if (!data.minFlagged && !data.maxFlagged)
+        k.note((data.esdRows.empty() ? "No test flags " : "No one-outlier test flags ") + minRow +
+               " or " + maxRow);
     if (!data.esdSummary.empty()) {
         k.gap();
         k.heading("Several outliers (two-sided)");
         if (!data.esdRows.empty()) k.point(false, kEsdMark, "outlier by the ESD screen");
         k.note(data.esdSummary);
+        if (data.esdMasking) {  // the status line's warning, on two lines to fit the column
+            k.note("Warning: one outlier may be", colour::kHighlight);
+            k.note("masking another", colour::kHighlight);
+        }
+        if (data.esdApproximate) k.note("Approximate below 25 values");
     }
 
     k.gap();

@@ -47,7 +47,9 @@ struct PlotData {
     std::vector<PlotTest> tests;         // Grubbs, Dixon, IQR, g-test
     std::vector<int> esdRows;            // rows the ESD screen calls outliers
     std::string esdSummary;              // what the screen found; empty without results
-    std::string dataFileName;            // where the values came from
+    bool esdMasking = false;      // it finds more than Grubbs and g flag: the status line's warning
+    bool esdApproximate = false;  // its critical values are approximate (n < 25)
+    std::string dataFileName;     // where the values came from
 
     int underTest() const;
 };

@@ -213,6 +213,8 @@ PlotData plotOf(const Analysis& a, const Presentation& p) {
                               : "ESD screen (\u03B1 = " + alphaText(esd.alpha) +
                                     ", k = " + std::to_string(esd.k) +
                                     "): " + std::to_string(esd.outliers) + " found";
+    d.esdMasking = p.gesdMasking;
+    d.esdApproximate = esd.ran() && p.gesd.n < kGesdAccurateFrom;
     return d;
 }
 
@@ -236,7 +238,8 @@ Presentation present(const Analysis* analysis, const GesdSettings& settings) {
     presentIqr(*analysis, l);
     presentGauss(r.gauss, l);
     p.gesd = runGesd(*analysis, settings);
-    p.statusLine = gesdStatusLine(p.gesd, flaggedByGrubbsOrG(r));
+    p.gesdMasking = gesdMasking(p.gesd, flaggedByGrubbsOrG(r));
+    p.statusLine = gesdStatusLine(p.gesd, p.gesdMasking);
     p.plot = plotOf(*analysis, p);
     return p;
 }

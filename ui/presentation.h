@@ -32,7 +32,8 @@ struct LabelShown {
 struct Presentation {
     bool showsResults = false;  // an analysis is on screen
     std::array<LabelShown, kLabelCount> labels;
-    std::string statusLine;  // under the window: the ESD screen's outcome
+    std::string statusLine;    // under the window: the ESD screen's outcome
+    bool gesdMasking = false;  // the screen finds more outliers than Grubbs and g flag
     GesdSettings gesdSettings;
     GesdView gesd;  // the Several Outliers screen; empty without results
     PlotData plot;
