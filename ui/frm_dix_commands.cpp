@@ -59,8 +59,13 @@ void frmDIX::buildMenus() {
     edit->setObjectName(QStringLiteral("mnuEdit"));
     mnuEditPaste = addCommand(this, edit, "mnuEditItem_0", "&Paste Raw Data from Clipboard",
                               [](frmDIX* w) { w->Paste_Clipboard(); });
-    mnuEditCopy = addCommand(this, edit, "mnuEditItem_1", "&Copy to Clipboard",
-                             [](frmDIX* w) { w->copyReport(ReportMode::Short); });
+    // Copy takes what the active window shows: the Several Outliers table there.
+    mnuEditCopy = addCommand(this, edit, "mnuEditItem_1", "&Copy to Clipboard", [](frmDIX* w) {
+        if (w->m_gesd && w->m_gesd->isActiveWindow())
+            w->m_platform.setClipboardText(gesdTableText(w->m_shown.gesd));
+        else
+            w->copyReport(ReportMode::Short);
+    });
     mnuEditCopyAll = addCommand(this, edit, "mnuEditItem_2", "Copy to Clipboard with &All Data",
                                 [](frmDIX* w) { w->copyReport(ReportMode::Long); });
     mnuEditUndo = addCommand(this, edit, "mnuEditItem_3", "&Undo Reject", &frmDIX::undoReject);
@@ -220,18 +225,12 @@ void frmDIX::redoReject() {
 
 void frmDIX::showGesd() {
     if (m_gesd == nullptr) {
-        m_gesd = new frmGesd(
-            this,
-            [this](const GesdSettings& settings) {
-                m_gesdSettings = settings;
-                Present_Values();
-            },
-            [this](const std::string& table) { m_platform.setClipboardText(table); });
-        // The window's keys work there too, but Ctrl+C copies that window's table.
+        m_gesd = new frmGesd(this, [this](const GesdSettings& settings) {
+            m_gesdSettings = settings;
+            Present_Values();
+        });
         for (QAction* action : findChildren<QAction*>())
-            if (!action->shortcuts().isEmpty() && action != mnuEditCopy &&
-                action->parent() != m_gesd)
-                m_gesd->addAction(action);
+            if (!action->shortcuts().isEmpty()) m_gesd->addAction(action);
         updateGesd();
     }
     m_gesd->show();

@@ -1,6 +1,5 @@
 #include "ui/frm_gesd.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -18,9 +17,8 @@ QString number(double value, int decimals) { return QString::number(value, 'f', 
 
 }  // namespace
 
-frmGesd::frmGesd(QWidget* parent, std::function<void(const GesdSettings&)> changed,
-                 std::function<void(const std::string&)> copy)
-    : QWidget(parent, Qt::Tool), m_changed(std::move(changed)), m_copy(std::move(copy)) {
+frmGesd::frmGesd(QWidget* parent, std::function<void(const GesdSettings&)> changed)
+    : QWidget(parent, Qt::Tool), m_changed(std::move(changed)) {
     setObjectName(QStringLiteral("frmGesd"));
     setWindowTitle(QStringLiteral("Several Outliers"));
     auto* layout = new QVBoxLayout(this);
@@ -66,14 +64,6 @@ frmGesd::frmGesd(QWidget* parent, std::function<void(const GesdSettings&)> chang
     layout->addWidget(m_note);
     resize(640, 420);
 
-    auto* copyTable = new QAction(QStringLiteral("Copy the table"), this);
-    copyTable->setObjectName(QStringLiteral("actGesdCopy"));
-    copyTable->setShortcuts(QKeySequence::Copy);
-    connect(copyTable, &QAction::triggered, this, [this] {
-        if (m_copy && !m_tableText.empty()) m_copy(m_tableText);
-    });
-    addAction(copyTable);
-
     connect(m_alpha, &QComboBox::currentIndexChanged, this, [this] { settingsPicked(); });
     connect(m_k, &QSpinBox::valueChanged, this, [this] { settingsPicked(); });
 }
@@ -109,7 +99,6 @@ void frmGesd::showResult(const GesdView& view, const GesdSettings& settings) {
             m_table->setItem(static_cast<int>(i), c, item);
         }
     }
-    m_tableText = gesdTableText(view);
     const std::string cut = gesdKCutNote(view, settings.k);
     m_summary->setText(!r.ran() ? QStringLiteral("Not run: the screen needs at least 6 values.")
                                 : QStringLiteral("n = %1, alpha = %2, k = %3: %4 outlier(s).%5")
