@@ -208,6 +208,8 @@ void frmDIX::updateCommands() {
         findChild<QPushButton*>(name)->setEnabled(shows);
     mnuEditCopy->setEnabled(shows);
     mnuEditCopyAll->setEnabled(shows);
+    mnuEditCopyResults->setEnabled(shows);
+    mnuViewAllResults->setEnabled(shows);
     mnuEditUndo->setEnabled(m_history.canUndo());
     mnuEditRedo->setEnabled(m_history.canRedo());
 }

@@ -27,6 +27,7 @@ class FittedLayout;
 
 class frmPlot;
 class frmGesd;
+class frmAllResults;
 
 class frmDIX : public QMainWindow {
     Q_OBJECT
@@ -72,6 +73,8 @@ class frmDIX : public QMainWindow {
     // Edit > Copy to Clipboard (Short) and ... with All Data (Long): the chosen report becomes
     // the report mode unless the long one was chosen once.
     void copyReport(ReportMode mode);
+    // Edit > Copy All Results: the All Results table as tab-separated text.
+    void copyAllResults();
     // Edit > Undo Reject and Redo Reject: back to the analysis and report mode a rejection
     // replaced, and forward again.
     void undoReject();
@@ -84,6 +87,8 @@ class frmDIX : public QMainWindow {
     // The "Several Outliers" window (View > Several Outliers) of the generalized ESD screen,
     // whose alpha and k also rule the status line; both follow every run.
     void showGesd();
+    // The "All Results" window (View > All Results): every number of the run, live.
+    void showAllResults();
 
   protected:
     // Closing the results window closes every other window of the program and ends it.
@@ -130,6 +135,7 @@ class frmDIX : public QMainWindow {
     QLabel* m_gesdWarningIcon = nullptr;  // before it when one outlier may mask another
     QPointer<frmPlot> m_plot;
     QPointer<frmGesd> m_gesd;
+    QPointer<frmAllResults> m_allResults;
 
     QAction* mnuFileTallyra = nullptr;
     QAction* mnuFileOpen = nullptr;
@@ -139,8 +145,10 @@ class frmDIX : public QMainWindow {
     QAction* mnuEditCopyAll = nullptr;
     QAction* mnuEditUndo = nullptr;
     QAction* mnuEditRedo = nullptr;
+    QAction* mnuEditCopyResults = nullptr;
     QAction* mnuViewPlot = nullptr;
     QAction* mnuViewGesd = nullptr;
+    QAction* mnuViewAllResults = nullptr;
     QAction* mnuHelpDescription = nullptr;
     QAction* mnuHelpAbout = nullptr;
 };

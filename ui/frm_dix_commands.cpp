@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "core/input.h"
+#include "ui/frm_all_results.h"
 #include "ui/frm_dix.h"
 #include "ui/frm_gesd.h"
 #include "ui/frm_help.h"
@@ -59,10 +60,13 @@ void frmDIX::buildMenus() {
     edit->setObjectName(QStringLiteral("mnuEdit"));
     mnuEditPaste = addCommand(this, edit, "mnuEditItem_0", "&Paste Raw Data from Clipboard",
                               [](frmDIX* w) { w->Paste_Clipboard(); });
-    // Copy takes what the active window shows: the Several Outliers table there.
+    // Copy takes what the active window shows: the Several Outliers or the All Results table
+    // there, the report here.
     mnuEditCopy = addCommand(this, edit, "mnuEditItem_1", "&Copy to Clipboard", [](frmDIX* w) {
         if (w->m_gesd && w->m_gesd->isActiveWindow())
             w->m_platform.setClipboardText(gesdTableText(w->m_shown.gesd));
+        else if (w->m_allResults && w->m_allResults->isActiveWindow())
+            w->copyAllResults();
         else
             w->copyReport(ReportMode::Short);
     });
@@ -70,11 +74,15 @@ void frmDIX::buildMenus() {
                                 [](frmDIX* w) { w->copyReport(ReportMode::Long); });
     mnuEditUndo = addCommand(this, edit, "mnuEditItem_3", "&Undo Reject", &frmDIX::undoReject);
     mnuEditRedo = addCommand(this, edit, "mnuEditItem_4", "&Redo Reject", &frmDIX::redoReject);
+    mnuEditCopyResults =
+        addCommand(this, edit, "mnuEditItem_5", "Copy All &Results", &frmDIX::copyAllResults);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("mnuView"));
     mnuViewPlot = addCommand(this, view, "mnuViewItem_0", "&Data Plot", &frmDIX::showPlot);
     mnuViewGesd = addCommand(this, view, "mnuViewItem_1", "&Several Outliers", &frmDIX::showGesd);
+    mnuViewAllResults =
+        addCommand(this, view, "mnuViewItem_2", "&All Results", &frmDIX::showAllResults);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -246,6 +254,25 @@ void frmDIX::updateGesd() {
     m_gesdWarningIcon->setVisible(m_shown.gesdMasking);
     if (m_gesd) m_gesd->showResult(m_shown.gesd, m_gesdSettings);
     if (m_plot) m_plot->refresh(m_shown.plot);
+    if (m_allResults && m_analysis) m_allResults->showResults(allResults(*m_analysis, m_shown));
+}
+
+void frmDIX::showAllResults() {
+    if (!m_analysis) return;
+    if (m_allResults == nullptr) {
+        const QList<QAction*> actions = findChildren<QAction*>();
+        m_allResults = new frmAllResults(this);
+        for (QAction* action : actions)
+            if (!action->shortcuts().isEmpty()) m_allResults->addAction(action);
+        updateGesd();
+    }
+    m_allResults->show();
+    m_allResults->raise();
+    m_allResults->activateWindow();
+}
+
+void frmDIX::copyAllResults() {
+    if (m_analysis) m_platform.setClipboardText(allResultsText(allResults(*m_analysis, m_shown)));
 }
 
 frmPlot* frmDIX::plotWindow() const { return m_plot; }
