@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numeric>
 #include <tuple>
 #include <utility>
@@ -42,6 +43,7 @@ std::string numberText(double value) { return generalNumberText(value == 0 ? 0.0
 // Where each kind of thing is drawn; fixed pixel sizes, the panels share the rest.
 struct Layout {
     double plotLeft, plotRight, legendLeft;
+    double labelsTop;  // a lane above the strip for labels that find no room inside it
     double stripTop, stripBottom, boxTop, boxBottom, pointsTop, pointsBottom;
     double quantileTop, quantileBottom;
 };
@@ -53,11 +55,12 @@ Layout layoutFor(double width, double height) {
     l.legendLeft = width - margin - legendWidth;
     l.plotLeft = 48;
     l.plotRight = std::max(l.plotLeft + 60, l.legendLeft - 24);
-    l.stripTop = 40;
+    l.labelsTop = 38;
+    l.stripTop = 56;
     const double bottomRoom = 40;  // tick labels and the axis title under the lower panel
     const double panels = std::max(260.0, height - l.stripTop - bottomRoom);
     l.stripBottom = l.stripTop + panels * 0.56 - 24;
-    l.boxBottom = l.stripBottom - 8;
+    l.boxBottom = l.stripBottom - 1;  // on the value axis it belongs to
     l.boxTop = l.boxBottom - 18;
     l.pointsTop = l.stripTop + 26;
     l.pointsBottom = l.boxTop - 10;
@@ -222,42 +225,161 @@ void placeValues(const PlotData& data, const Layout& l, const ValueAxis& axis, B
         const auto [x, y] = placed[i];
         b.point(PlotRole::Rejected, x, y, kRadius, false, kGrey, data.values[i].value,
                 data.values[i].row);
-        b.text(PlotRole::RowLabel, x + kRadius + 3, y, "#" + std::to_string(data.values[i].row),
-               HAlign::Left, VAlign::Middle, kGrey, 10);
     }
     for (size_t i : underTest)
         b.point(PlotRole::Value, placed[i].first, placed[i].second, radius, true, kInk,
                 data.values[i].value, data.values[i].row);
 }
 
-void extremeLabels(const PlotData& data, const Layout& l,
-                   const std::vector<std::pair<double, double>>& placed, Builder& b) {
-    // Beside the point and outward, where no value under test lies on the point's level; where
-    // the frame leaves no room for that, below the smallest value and above the largest. Both
-    // rules keep the two labels apart, even for values without spread.
-    const double room = 64;  // the widest label, in pixels
+// The lines a label must not cross: the mean and the tests' limits (the faint grid may pass).
+bool isLimit(const PlotLine& line) {
+    switch (line.role) {
+        case PlotRole::Mean:
+        case PlotRole::GrubbsLimit:
+        case PlotRole::InnerFence:
+        case PlotRole::OuterFence:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Places the labels of the strip of values, one at a time, at the first of their candidate
+// spots that lies inside the frame and crosses no limit line, no label placed before and no
+// point; where every spot crosses something, at the one that crosses least.
+class LabelPlacer {
+  public:
+    LabelPlacer(const PlotGeometry& g, const Layout& l)
+        : m_g(g),
+          m_left(l.plotLeft),
+          m_right(l.plotRight),
+          m_top(l.labelsTop),
+          m_stripTop(l.stripTop),
+          m_bottom(l.stripBottom) {}
+
+    struct Spot {
+        double x, y;
+        HAlign h;
+        VAlign v;
+    };
+
+    void place(Builder& b, PlotText text, const std::vector<Spot>& spots) {
+        double best = std::numeric_limits<double>::infinity();
+        PlotText chosen = text;
+        for (const Spot& s : spots) {
+            text.x = s.x, text.y = s.y, text.hAlign = s.h, text.vAlign = s.v;
+            const double cost = costOf(textBox(text));
+            if (cost < best) best = cost, chosen = text;
+            if (cost == 0) break;
+        }
+        m_taken.push_back(textBox(chosen));
+        b.text(chosen.role, chosen.x, chosen.y, chosen.text, chosen.hAlign, chosen.vAlign,
+               chosen.colour, chosen.size, chosen.bold, chosen.background);
+    }
+
+  private:
+    double costOf(const PlotBox& box) const {
+        if (box.left < m_left || box.right > m_right || box.top < m_top || box.bottom > m_bottom ||
+            (box.top < m_stripTop && box.bottom > m_stripTop))
+            return 1e6;  // outside the strip and its lane of labels, or on the frame
+        double cost = 0;
+        for (const PlotLine& line : m_g.lines)
+            if (isLimit(line) && line.x1 > box.left - 0.5 && line.x1 < box.right + 0.5 &&
+                line.y1 < box.bottom && line.y2 > box.top)
+                cost += 1000;
+        for (const PlotBox& taken : m_taken)
+            if (taken.overlaps(box)) cost += 1000;
+        for (const PlotPoint& p : m_g.points)
+            if (box.overlaps({p.x - p.radius, p.y - p.radius, p.x + p.radius, p.y + p.radius}))
+                cost += 1;
+        return cost;
+    }
+
+    const PlotGeometry& m_g;
+    double m_left, m_right, m_top, m_stripTop, m_bottom;
+    std::vector<PlotBox> m_taken;
+};
+
+// The spots of a label at a point: beside it on the given side (then beyond each line on that
+// side, up to 40 pixels out), beside it on the other side, above and below it, and last in the
+// lane above the frame.
+std::vector<LabelPlacer::Spot> spotsAround(const PlotGeometry& g, double left, double right,
+                                           double top, double x, double y, double gap,
+                                           bool leftFirst) {
+    using Spot = LabelPlacer::Spot;
+    const double side = leftFirst ? -1 : 1;
+    const HAlign outward = leftFirst ? HAlign::Right : HAlign::Left;
+    const HAlign inward = leftFirst ? HAlign::Left : HAlign::Right;
+    std::vector<Spot> spots{{x + side * gap, y, outward, VAlign::Middle}};
+    std::vector<double> beyond;
+    for (const PlotLine& line : g.lines)
+        if (isLimit(line) && side * (line.x1 - x) > 0 && side * (line.x1 - x) < 40)
+            beyond.push_back(line.x1 + side * 4);
+    std::sort(beyond.begin(), beyond.end(),
+              [&](double a, double c) { return side * a < side * c; });
+    for (double bx : beyond) spots.push_back({bx, y, outward, VAlign::Middle});
+    spots.push_back({x - side * gap, y, inward, VAlign::Middle});
+    // Centred between the limits on either side of the point (or the frame), for a narrow room.
+    double low = left, high = right;
+    for (const PlotLine& line : g.lines)
+        if (isLimit(line)) {
+            if (line.x1 < x) low = std::max(low, line.x1);
+            if (line.x1 > x) high = std::min(high, line.x1);
+        }
+    const double centred = std::clamp((low + high) / 2 - x, -16.0, 16.0);  // still over the point
+    for (double dy : {0.0, 12.0, 24.0})
+        for (double dx : {0.0, -4.0, 4.0, -8.0, 8.0, -12.0, 12.0, centred}) {
+            spots.push_back({x + dx, y - gap - dy, HAlign::Centre, VAlign::Bottom});
+            spots.push_back({x + dx, y + gap + dy, HAlign::Centre, VAlign::Top});
+        }
+    // Last, in the lane above the frame, straight above the point: no line runs there.
+    for (double dx : {0.0, -10.0, 10.0, -20.0, 20.0, -30.0, 30.0})
+        spots.push_back({x + dx, top - 1, HAlign::Centre, VAlign::Bottom});
+    return spots;
+}
+
+void stripLabels(const PlotData& data, const Layout& l,
+                 const std::vector<std::pair<double, double>>& placed, PlotGeometry& g,
+                 Builder& b) {
+    LabelPlacer placer(g, l);
     auto gap = [](bool flagged) { return kRadius + (flagged ? 4 : 0) + 5; };  // clear of the ring
+    // The extremes first: "min #3" outward to the left, "max #12" to the right.
+    for (const bool isMin : {true, false})
+        for (size_t i = 0; i < data.values.size(); ++i) {
+            const PlotValue& v = data.values[i];
+            if (v.rejected || v.row != (isMin ? data.posMin : data.posMax)) continue;
+            const bool flagged = isMin ? data.minFlagged : data.maxFlagged;
+            const PlotText text{PlotRole::ExtremeLabel,
+                                0,
+                                0,
+                                (isMin ? "min #" : "max #") + std::to_string(v.row),
+                                colour::kBlack,
+                                kTextSize,
+                                flagged,
+                                HAlign::Left,
+                                VAlign::Middle,
+                                flagged ? std::optional(colour::kHighlight) : std::nullopt};
+            placer.place(b, text,
+                         spotsAround(g, l.plotLeft, l.plotRight, l.stripTop, placed[i].first,
+                                     placed[i].second, gap(flagged), isMin));
+        }
+    // Then the rows of the rejected values, grey, to their right where there is room.
     for (size_t i = 0; i < data.values.size(); ++i) {
         const PlotValue& v = data.values[i];
-        if (v.rejected) continue;
-        const auto [x, y] = placed[i];
-        const std::string row = "#" + std::to_string(v.row);
-        if (v.row == data.posMin) {
-            const double g = gap(data.minFlagged);
-            const bool beside = x - g - room >= l.plotLeft - 40;
-            b.text(PlotRole::ExtremeLabel, beside ? x - g : x, beside ? y : y + g, "min " + row,
-                   beside ? HAlign::Right : HAlign::Centre, beside ? VAlign::Middle : VAlign::Top,
-                   colour::kBlack, kTextSize, data.minFlagged,
-                   data.minFlagged ? std::optional(colour::kHighlight) : std::nullopt);
-        }
-        if (v.row == data.posMax) {
-            const double g = gap(data.maxFlagged);
-            const bool beside = x + g + room <= l.plotRight + 16;
-            b.text(PlotRole::ExtremeLabel, beside ? x + g : x, beside ? y : y - g, "max " + row,
-                   beside ? HAlign::Left : HAlign::Centre, beside ? VAlign::Middle : VAlign::Bottom,
-                   colour::kBlack, kTextSize, data.maxFlagged,
-                   data.maxFlagged ? std::optional(colour::kHighlight) : std::nullopt);
-        }
+        if (!v.rejected) continue;
+        const PlotText text{PlotRole::RowLabel,
+                            0,
+                            0,
+                            "#" + std::to_string(v.row),
+                            kGrey,
+                            10,
+                            false,
+                            HAlign::Left,
+                            VAlign::Middle,
+                            std::nullopt};
+        placer.place(b, text,
+                     spotsAround(g, l.plotLeft, l.plotRight, l.stripTop, placed[i].first,
+                                 placed[i].second, kRadius + 3, false));
     }
 }
 
@@ -312,7 +434,7 @@ void legend(const PlotData& data, const Layout& l, Legend& k) {
     k.swatch(kBand, std::nullopt, "mean ± 2 SD");
     if (data.grubbsFactor)
         k.line(kGrubbs, 1.5, LineStyle::DashDot,
-               "Grubbs 5 %: mean ± " +
+               "Grubbs 5 %, one-sided: ± " +
                    formatNumber(*data.grubbsFactor, Pattern::UpToThreeDecimals) + " SD");
     else
         notRun(0);
@@ -459,7 +581,7 @@ PlotGeometry layoutPlot(const PlotData& data, double width, double height) {
                         inside, insideBottom, kGrubbs, 1.5, LineStyle::DashDot);
     std::vector<std::pair<double, double>> placed;
     placeValues(data, l, g.axis, b, placed);
-    extremeLabels(data, l, placed, b);
+    stripLabels(data, l, placed, g, b);
     b.frame(l.plotLeft, l.stripTop, l.plotRight, l.stripBottom);
 
     quantilePanel(data, l, g.axis, b);
@@ -468,6 +590,21 @@ PlotGeometry layoutPlot(const PlotData& data, double width, double height) {
     Legend k(b, l.legendLeft, l.stripTop);
     legend(data, l, k);
     return g;
+}
+
+PlotBox textBox(const PlotText& t) {
+    // Characters, not bytes: "±" and "α" take one place each.
+    double characters = 0;
+    for (const char c : t.text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    const double width = characters * t.size * (t.bold ? 0.72 : 0.66) + (t.background ? 4 : 0);
+    const double height = t.size * 1.3;
+    const double left = t.hAlign == HAlign::Left    ? t.x
+                        : t.hAlign == HAlign::Right ? t.x - width
+                                                    : t.x - width / 2;
+    const double top = t.vAlign == VAlign::Top      ? t.y
+                       : t.vAlign == VAlign::Bottom ? t.y - height
+                                                    : t.y - height / 2;
+    return {left, top, left + width, top + height};
 }
 
 }  // namespace sifton

@@ -137,6 +137,17 @@ struct PlotText {
     std::optional<Rgb> background;
 };
 
+// The box a text takes, from a width of about 0.66 of its size per character (0.72 bold), the
+// widths of the sans fonts the plot is drawn with; for keeping labels clear of lines and of
+// each other.
+struct PlotBox {
+    double left, top, right, bottom;
+    bool overlaps(const PlotBox& o) const {
+        return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
+    }
+};
+PlotBox textBox(const PlotText& text);
+
 // Values to pixels along the shared horizontal value axis.
 struct ValueAxis {
     double low = 0.0, high = 1.0;      // values at the left and right edge

@@ -110,12 +110,12 @@ void checkPaste(std::string_view text) {
         }
 
     // The data set of a paste: the values, no header texts, no second fields or notes; a
-    // refusal has no title and the paste's message.
+    // refusal has the program's title and the paste's message.
     const Outcome<DataSet> outcome = pastedDataSet(std::string(text));
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-        require(!pasted.ok() && refusal->title.empty() &&
+        require(!pasted.ok() && refusal->title == kProgramTitle &&
                     refusal->message == pasteFailureMessage(pasted),
-                "a refused paste is the parse's message without a title");
+                "a refused paste is the parse's message under the program's title");
         return;
     }
     const DataSet& d = std::get<DataSet>(outcome);
