@@ -1,5 +1,5 @@
-// Numbers to text and back: the rounding rule of the three patterns, small data-scaled numbers,
-// general number text, Text_To_Number, Is_Number_Text, and independence of the process locale.
+// Numbers to text and back: the three patterns, small data numbers, general number text,
+// Text_To_Number, Is_Number_Text, and independence of the process locale.
 #include <cmath>
 #include <initializer_list>
 #include <locale>
@@ -13,8 +13,7 @@
 namespace sifton {
 namespace {
 
-// Each row "value|text": 'write' gives the text for the value (read by std::stod, which stops
-// at the bar, in the "C" locale).
+// Each row "value|text": 'write' gives the text for the value (std::stod stops at the bar).
 void expectTexts(std::string (*write)(double), std::initializer_list<const char*> rows) {
     for (const std::string row : rows)
         EXPECT_EQ(write(std::stod(row)), row.substr(row.find('|') + 1)) << row;
@@ -47,25 +46,24 @@ TEST(NumberText, GeneralNumberTextSwitchesToExponentsAt1E15And1E05) {
 TEST(NumberText, DataNumbersShowThreeDigitsWhereThePatternWouldShowZero) {
     const auto two = Pattern::TwoDecimals, upToTwo = Pattern::UpToTwoDecimals;
     const auto upToThree = Pattern::UpToThreeDecimals;
-    // Value, pattern, largest size in the data, text.
+    // Value, pattern, largest size in the data, text. 12.345 keeps the pattern, which shows a
+    // digit; 0.0001235 rounds half away from zero; 1E-12 of the largest size still shows.
     const std::tuple<double, Pattern, double, const char*> rows[] = {
-        {12.345, two, 20, "12.35"},  // the pattern wherever it shows a digit
+        {12.345, two, 20, "12.35"},
         {0.005, two, 1, "0.01"},
         {0.00499, two, 1, "0.00499"},
         {0.0004999, upToThree, 1, "0.0005"},
         {-0.000123449, upToTwo, 1, "-0.000123"},
-        {0.00012350, upToTwo, 1, "0.000124"},  // half away from zero, like the patterns
+        {0.00012350, upToTwo, 1, "0.000124"},
         {9.996e-5, two, 1, "0.0001"},
         {1.5e-5, upToTwo, 1, "1.5E-05"},
         {-2.5e-100, two, 1e-100, "-2.5E-100"},
-        {1e-3, two, 1e9, "0.001"},    // 1E-12 of the largest size still shows
-        {9.99e-4, two, 1e9, "0.00"},  // below it is rounding noise
+        {1e-3, two, 1e9, "0.001"},
+        {9.99e-4, two, 1e9, "0.00"},
         {-1e-17, upToTwo, 0.1, "0.0"},
-        {0, two, 0, "0.00"},
-    };
-    for (const auto& [value, pattern, largest, text] : rows) {
+        {0, two, 0, "0.00"}};
+    for (const auto& [value, pattern, largest, text] : rows)
         EXPECT_EQ(formatDataNumber(value, pattern, largest), text) << value;
-    }
 }
 
 // Text_To_Number reads the leading number, as far as it goes; Is_Number_Text accepts only a

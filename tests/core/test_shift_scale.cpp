@@ -1,10 +1,8 @@
 // Where the numbers sit does not matter: with the shipped tables, shifting data of spread near 1
-// by up to 1E+09 leaves every statistic's text, class and verdict of the four tests as it was,
-// and scaling the data by 1E-04 or 1E+04 leaves every class and verdict.
-//
-// Each data set has a flagged outlier, and its statistics lie at least 1E-05 (relative) from
-// every critical value, fence and rounding step of their texts (worked out separately with exact
-// fractions), far more than the 1E-07 by which storing 1E+09 plus a value moves them.
+// by up to 1E+09 leaves every statistic's text, class and verdict of the four tests as it was, and
+// scaling by 1E-04 or 1E+04 every class and verdict. Each data set has a flagged outlier, and its
+// statistics lie at least 1E-05 (relative) from every critical value, fence and rounding step of
+// their texts (worked out with exact fractions), far more than the 1E-07 a shift of 1E+09 moves.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,31 +12,15 @@
 #include "core/calculation.h"
 #include "core/number_text.h"
 #include "core/outlier_tests.h"
-#include "core/tables.h"
+#include "test_support.h"
 
 namespace sifton {
 namespace {
 
-// n - 1 values from 10 in steps of 'step', scrambled, and one that stands 'lift' above the
-// largest of them (below the smallest when negative).
-std::vector<double> dataSet(int n, double step, double lift) {
-    std::vector<double> v;
-    for (int i = 0; i < n - 1; ++i) v.push_back(10 + (i * 17 % (n - 1)) * step);
-    const auto [low, high] = std::minmax_element(v.begin(), v.end());
-    const double outlier = lift > 0 ? *high + lift : *low + lift;
-    v.push_back(outlier);
-    return v;
-}
-
-FolderTables& shipped() {
-    static FolderTables tables(SIFTON_DATA_DIR, false);
-    return tables;
-}
-
-// The classes and verdicts of one calculation run, and the statistics' texts as the results
-// window shows them when asked (a test that did not run, for its n, shows zeros).
+// The classes and verdicts of one run, and the statistics' texts when asked (zeros for a test
+// that did not run).
 std::string outcome(const std::vector<double>& values, bool statistics) {
-    const Results r = calculate(Sample{values, {}}, shipped());
+    const Results r = calculate(Sample{values, {}}, test::shippedTables());
     std::string text;
     for (std::string_view c : {r.grubbs.min.cls, r.grubbs.max.cls, r.dixon.min.cls, r.dixon.max.cls,
                                r.iqr.youngVerdict, r.iqr.oldVerdict})
@@ -53,14 +35,17 @@ std::string outcome(const std::vector<double>& values, bool statistics) {
 }
 
 TEST(ShiftAndScale, LeaveEveryOutcomeOfTheFourTests) {
-    // n = 5 and 12 run all four tests, 30 all but Dixon, 60 Grubbs and IQR.
-    const std::tuple<int, double, double> sets[] = {
-        {5, 0.3, 2.9}, {12, 0.19, -1.7}, {30, 0.07, 1.9}, {60, 0.07, -2.3}};
-    for (const auto& [n, step, lift] : sets) {
+    // n, step, lift: n - 1 values from 10 in steps, scrambled, and one 'lift' above the largest
+    // (below the smallest when negative). 5 and 12 run all four tests, 30 all but Dixon, 60
+    // Grubbs and IQR.
+    for (const auto& [n, step, lift] :
+         {std::tuple(5, 0.3, 2.9), {12, 0.19, -1.7}, {30, 0.07, 1.9}, {60, 0.07, -2.3}}) {
         SCOPED_TRACE(n);
-        const std::vector<double> values = dataSet(n, step, lift);
+        std::vector<double> values;
+        for (int i = 0; i < n - 1; ++i) values.push_back(10 + (i * 17 % (n - 1)) * step);
+        const auto [low, high] = std::minmax_element(values.begin(), values.end());
+        values.push_back(lift > 0 ? *high + lift : *low + lift);
         ASSERT_NE(outcome(values, false).find("outlier"), std::string::npos);
-        // Factor and shift; a shift keeps the statistics' texts as well.
         for (const auto& [factor, shift] :
              {std::pair(1.0, 1e4), {1.0, 1e8}, {1.0, 1e9}, {1e-4, 0.0}, {1e4, 0.0}}) {
             std::vector<double> moved = values;

@@ -1,5 +1,5 @@
 // Helpers shared by the tests of the computing side, the hardening and the command line: a
-// private temporary folder for data and table files, and tables to fill it with.
+// private temporary folder for data and table files, tables to fill it with, and the shipped ones.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,10 +9,11 @@
 #include <random>
 #include <string>
 
+#include "core/tables.h"
+
 namespace sifton::test {
 
-// A folder of its own under the system's temporary folder, removed with everything in it (names
-// that are not UTF-8 included).
+// A folder of its own under the system's temporary folder, removed with everything in it.
 class TempDir {
   public:
     TempDir() { std::filesystem::create_directories(m_path); }
@@ -26,8 +27,7 @@ class TempDir {
         return file(name);
     }
 
-    // Critical-value tables with a record for every n of each test's range; the values only
-    // need to be sane.
+    // A record for every n of each test's range; the values only need to be sane.
     void writeTables() const {
         std::string grubbs = "n\n", dixon = "n\n", gauss = "n\n";
         for (int n = 3; n <= 100; ++n) grubbs += std::to_string(n) + ",1,2,3,4,5\n";
@@ -43,5 +43,21 @@ class TempDir {
                                    ("sifton-test-" + std::to_string(std::random_device{}()) + "-" +
                                     std::to_string(s_counter++));
 };
+
+// A fixture whose tables, read afresh when a test rewrites one, start as writeTables' own.
+class WithTables : public ::testing::Test {
+  protected:
+    void SetUp() override { m_dir.writeTables(); }
+    TempDir m_dir;
+    FolderTables m_tables{m_dir.path().string(), true};
+};
+
+#ifdef SIFTON_DATA_DIR
+// The tables that ship with the program, read once.
+inline FolderTables& shippedTables() {
+    static FolderTables tables(SIFTON_DATA_DIR, false);
+    return tables;
+}
+#endif
 
 }  // namespace sifton::test

@@ -1,6 +1,5 @@
-// Table lookups as the results window makes them: which record it takes, how fields read, every
-// way it fails (what it refuses to open included), and that the file is closed afterwards
-// whatever happened; when FolderTables reads a file again.
+// Table lookups: which record is taken, how fields read, every way a lookup fails (what it
+// refuses to open included), the file closed afterwards whatever happened; when a file is re-read.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,7 +9,6 @@
 #include <tuple>
 #include <vector>
 
-#include "core/tables.h"
 #include "test_support.h"
 
 namespace sifton {
@@ -26,13 +24,12 @@ int openFileCount() {
 
 class TableLookup : public ::testing::Test {
   protected:
-    // The k values of the first record for n, through tables kept as the window keeps them.
-    std::vector<double> lookUp(const std::string& fileName, double n, int k) {
-        const std::span<const double> row = m_tables.table(fileName)->row(n, k);
+    std::vector<double> lookUp(double n, int k) {
+        const std::span<const double> row = m_tables.table("grubbs.dat")->row(n, k);
         return {row.begin(), row.end()};
     }
     test::TempDir m_dir;
-    FolderTables m_tables{m_dir.path().string(), true};
+    FolderTables m_tables{m_dir.path().string(), true};  // kept as the results window keeps them
 };
 
 // Every case writes the file afresh: a lookup must not remember an earlier reading.
@@ -46,13 +43,12 @@ TEST_F(TableLookup, TakesTheFirstRecordForNAndClosesTheFile) {
         {"n,a,b,c\n4,1,,3\n", 4, {1, 0, 3}, "4"},  // empty field is 0
         {"n,a,b\n 4 , 1.5 ,\t2\n", 4, {1.5, 2}, "4"},
         {"n,a\n7.0,1\n", 7, {1}, "7.0"},
-        {"n,a\n4,1\n" + std::string(kMaxTableFileBytes - 8, ' '), 4, {1}, "4"},  // largest taken
-    };
+        {"n,a\n4,1\n" + std::string(kMaxTableFileBytes - 8, ' '), 4, {1}, "4"}};  // largest taken
     const int filesBefore = openFileCount();
     for (const auto& [table, n, expected, nField] : cases) {
         m_dir.write("grubbs.dat", table);
         const int k = static_cast<int>(expected.size());
-        EXPECT_EQ(lookUp("grubbs.dat", n, k), expected) << table;
+        EXPECT_EQ(lookUp(n, k), expected) << table;
         EXPECT_EQ(m_tables.table("grubbs.dat")->nField(n, k), nField) << table;
     }
     EXPECT_EQ(openFileCount(), filesBefore);
@@ -61,7 +57,6 @@ TEST_F(TableLookup, TakesTheFirstRecordForNAndClosesTheFile) {
 TEST_F(TableLookup, FailuresThrowNamingTheFileAndWhyAndCloseIt) {
     const int filesBefore = openFileCount();
     // Looked up for n = 5 with two values; "<...>" for no file, a folder, a pipe and a device.
-    // Each failure names the file, then why.
     const std::string large = "n,a,b\n5,1,2\n" + std::string(kMaxTableFileBytes - 11, ' ');
     const std::string line2 = "has on line 2 ";
     for (const auto& [table, why] : std::initializer_list<std::pair<std::string, std::string>>{
@@ -91,7 +86,7 @@ TEST_F(TableLookup, FailuresThrowNamingTheFileAndWhyAndCloseIt) {
         if (table[0] != '<') m_dir.write("grubbs.dat", table);
         alarm(10);  // a lookup that opened the pipe or read the device would never return
         try {
-            lookUp("grubbs.dat", 5, 2);
+            lookUp(5, 2);
             ADD_FAILURE() << "no TableLookupError";
         } catch (const TableLookupError& e) {
             EXPECT_EQ(std::string(e.what()).find("The table file " + file.string() + " " + why), 0u)

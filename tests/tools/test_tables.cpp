@@ -1,8 +1,6 @@
-// Checks of the shipped critical-value tables in data/ (grubbs.dat, dixon.dat, gauss-g.dat):
-// every record present, the order that critical values must have, hand-derived check values
-// and, for g, agreement with its closed formula. That each Grubbs value gives its level is
-// test_p_values.cpp's check.
-
+// The shipped critical-value tables in data/: every record present, g equal to its closed formula,
+// and hand-derived check values for Grubbs and Dixon (that every Grubbs value gives its level, and
+// every Dixon value its level in dixon-p.dat, is test_p_values.cpp's check).
 #include <gtest/gtest.h>
 
 #include <boost/math/distributions/students_t.hpp>
@@ -40,21 +38,8 @@ Table readTable(const std::string& name, int lastN, size_t fields) {
     return records;
 }
 
-// Critical values grow as the level falls (along a record), Grubbs' also with n; Dixon's
-// thousandths lie within 0 to 1000.
-TEST(Tables, GrubbsAndDixonInTheirOrder) {
+TEST(Tables, GrubbsAndDixonCheckValues) {
     const Table grubbs = readTable("grubbs.dat", 100, 6), dixon = readTable("dixon.dat", 25, 6);
-    for (size_t i = 0; i < grubbs.size(); ++i) {
-        for (int j = 1; j <= 5; ++j) {
-            SCOPED_TRACE(testing::Message() << "n=" << i + 3 << " column " << j);
-            EXPECT_GT(grubbs[i][j], j == 1 ? 0 : grubbs[i][j - 1]);
-            EXPECT_GT(grubbs[i][j], i == 0 ? 0 : grubbs[i - 1][j]);
-            if (i < dixon.size()) {
-                EXPECT_GT(dixon[i][j], j == 1 ? 0 : dixon[i][j - 1]);
-                EXPECT_LT(dixon[i][j], 1000);
-            }
-        }
-    }
     // Grubbs at 5 %: n = 3 gives (2/sqrt 3) cos(pi 0.05/3); n = 10 the upper 0.005 point of t
     // with 8 degrees of freedom, 3.355 from a printed t table, put in the formula.
     EXPECT_NEAR(grubbs[0][3], 1.153, 0.001);
@@ -67,7 +52,6 @@ TEST(Tables, GrubbsAndDixonInTheirOrder) {
         const double k = std::tan(std::numbers::pi * kDixonLevels[j - 1] / 3.0) / std::sqrt(3.0);
         EXPECT_NEAR(dixon[0][j] / 1000.0, (1.0 - k) / (1.0 + k), 0.001) << "column " << j;
     }
-    EXPECT_NEAR(dixon[0][2] / 1000.0, 0.941, 0.001);
 }
 
 // g = sqrt(n / (n - 1)) times the upper 0.05/n point of t with n - 2 degrees of freedom; at
