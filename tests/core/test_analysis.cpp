@@ -1,5 +1,6 @@
 // Analyses of a data set: rejections in turn (the lowest row of a tie, never below three values)
-// back to the load, a table that fails on the way, and the ESD screen's rows in the data set.
+// back to the load, a table that fails on the way; the generalized ESD screen (the published
+// example, a masking case, the limits of k and n) and its rows in the data set.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "core/analysis.h"
+#include "core/gesd.h"
 #include "test_support.h"
 
 namespace sifton {
@@ -46,7 +48,7 @@ TEST_F(AnalysisTest, RejectionsInTurn) {
     }
 }
 
-// A failed table throws from the load and from a rejection; the analysis there was stays.
+// A failed table (each of the three at the load) throws; the analysis there was stays.
 TEST_F(AnalysisTest, AFailedTableThrows) {
     const auto data = dataSetOf({10, 12, 11, 30, 12});
     const Analysis a = Analysis::of(data, m_tables);
@@ -55,8 +57,11 @@ TEST_F(AnalysisTest, AFailedTableThrows) {
     EXPECT_THROW(rejectInTurn(a, {Extreme::Smallest}, m_tables), TableLookupError);
     EXPECT_EQ(std::tuple(a.NData(), a.rejectedRows().empty(), a.results().gauss.critical),
               std::tuple(5, true, 2.5));
-    m_dir.write("grubbs.dat", "n\n");
-    EXPECT_THROW(Analysis::of(data, m_tables), TableLookupError);
+    for (const char* name : {"grubbs.dat", "dixon.dat", "gauss-g.dat"}) {
+        m_dir.writeTables();
+        m_dir.write(name, "n\n");
+        EXPECT_THROW(Analysis::of(data, m_tables), TableLookupError) << name;
+    }
 }
 
 // The screen runs over the values under test; each step names its row in the data set.
@@ -65,17 +70,61 @@ TEST_F(AnalysisTest, GesdStepsNameTheirDataSetRows) {
         Analysis::of(dataSetOf({10, 50, 51, 90, 49, 52, 48, 51, 49, 50, 50, 47}), m_tables);
     // Row 1 out: each value's row lies one past its place among the values under test.
     const Analysis a = *loaded.rejecting(Extreme::Smallest, m_tables);
-    for (const auto& [k, steps] : {std::pair(0, 5), {2, 2}}) {
-        const GesdView view = runGesd(a, GesdSettings{0.05, k});
-        ASSERT_EQ(view.rows.size(), static_cast<std::size_t>(steps));
-        EXPECT_EQ(std::tuple(view.n, view.result.k, view.result.alpha),
-                  std::tuple(11, steps, 0.05));
-        EXPECT_EQ(view.rows[0], 4);  // 90
-        for (std::size_t i = 0; i < view.rows.size(); ++i) {
-            EXPECT_FALSE(a.Rejected(view.rows[i]));
-            EXPECT_EQ(a.dataSet().Col1(view.rows[i]), view.result.steps[i].value);
-        }
+    const GesdView view = runGesd(a, GesdSettings{0.05, 0});
+    ASSERT_EQ(view.rows.size(), 5u);
+    EXPECT_EQ(std::tuple(view.n, view.result.k, view.rows[0]), std::tuple(11, 5, 4));  // 4: 90
+    for (std::size_t i = 0; i < view.rows.size(); ++i) {
+        EXPECT_FALSE(a.Rejected(view.rows[i]));
+        EXPECT_EQ(a.dataSet().Col1(view.rows[i]), view.result.steps[i].value);
     }
+}
+
+// Rosner's 54 observations as the NIST/SEMATECH e-Handbook of Statistical Methods gives them
+// (section 1.3.5.17.3, "Generalized ESD Test for Outliers"); examples/esd-example-54.csv holds
+// them.
+const std::vector<double> kRosner = {
+    -0.25, 0.68, 0.94, 1.15, 1.20, 1.26, 1.26, 1.34, 1.38, 1.43, 1.49, 1.49, 1.55, 1.56,
+    1.58,  1.65, 1.69, 1.70, 1.76, 1.77, 1.81, 1.91, 1.94, 1.96, 1.99, 2.06, 2.09, 2.10,
+    2.14,  2.15, 2.23, 2.24, 2.26, 2.35, 2.37, 2.40, 2.47, 2.54, 2.62, 2.64, 2.90, 2.92,
+    2.92,  2.93, 3.21, 3.26, 3.30, 3.59, 3.68, 4.30, 4.64, 5.34, 5.42, 6.01};
+
+TEST(Gesd, RosnersExampleFindsThreeOutliersThroughMasking) {
+    // The handbook's table, cut to three decimals: R_i, lambda_i at alpha = 0.05.
+    const std::pair<double, double> table[] = {
+        {3.118, 3.158}, {2.942, 3.151}, {3.179, 3.143}, {2.810, 3.136}, {2.815, 3.128},
+        {2.848, 3.120}, {2.279, 3.111}, {2.310, 3.103}, {2.101, 3.094}, {2.067, 3.085}};
+    const GesdResult r = gesdScreen(kRosner, 0.05, gesdDefaultK(54));
+    ASSERT_EQ(r.steps.size(), 10u);
+    EXPECT_EQ(r.outliers, 3);
+    for (const GesdStep& step : r.steps) {
+        SCOPED_TRACE(step.i);
+        EXPECT_NEAR(step.R, table[step.i - 1].first, 0.001);
+        EXPECT_NEAR(step.lambda, table[step.i - 1].second, 0.001);
+        EXPECT_EQ(step.outlier, step.i <= 3);
+    }
+    EXPECT_LT(r.steps[0].R, r.steps[0].lambda);  // masked: the first two steps alone find none
+    EXPECT_EQ(std::tuple(r.steps[0].value, r.steps[1].value, r.steps[2].value, r.steps[2].index),
+              std::tuple(6.01, 5.42, 5.34, 51));
+}
+
+TEST(Gesd, MaskingCaseAndLimits) {
+    // Two equal high values among eight: each inflates the spread the other is measured against,
+    // so the first step alone stays below its limit (as Grubbs' test would), the second not.
+    const GesdResult r =
+        gesdScreen(std::vector<double>{49, 51, 50, 48, 52, 50.5, 49.5, 51.5, 80, 80}, 0.05, 10);
+    EXPECT_EQ(std::tuple(r.k, r.outliers, r.steps[0].R < r.steps[0].lambda),
+              std::tuple(4, 2, true));
+    EXPECT_EQ(std::pair(r.steps[0].value, r.steps[1].value), std::pair(80.0, 80.0));
+    // k is clamped to 1..floor((n-1)/2); fewer than six values: no screen.
+    const std::vector<double> six = {1, 2, 3, 4, 5, 40};
+    EXPECT_EQ(std::tuple(gesdMaxK(5), gesdMaxK(6), gesdMaxK(54), gesdDefaultK(54)),
+              std::tuple(0, 2, 26, 10));
+    EXPECT_FALSE(gesdScreen(std::vector<double>{1, 2, 3, 4, 50}, 0.05, 2).ran());
+    EXPECT_EQ(gesdScreen(six, 0.05, 9).k, 2);
+    EXPECT_EQ(gesdScreen(six, 0.05, 0).k, 1);
+    EXPECT_GT(gesdLambdas(20, 0.01, 1)[0], gesdLambdas(20, 0.10, 1)[0]);  // alpha is used
+    // Equal values have no spread: R is 0 and nothing is an outlier.
+    EXPECT_EQ(gesdScreen(std::vector<double>(8, 7.5), 0.05, 3).outliers, 0);
 }
 
 }  // namespace

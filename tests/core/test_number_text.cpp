@@ -19,9 +19,10 @@ void expectTexts(std::string (*write)(double), std::initializer_list<const char*
         EXPECT_EQ(write(std::stod(row)), row.substr(row.find('|') + 1)) << row;
 }
 
-TEST(NumberText, PatternsRoundFifteenDigitsThenHalfAwayFromZero) {
-    // Halves a binary double holds a hair below .5 are rounded up, as a person would; only the
-    // 16th digit makes 0.12499999999999999 a half; carries; no "-0.0".
+// The patterns round to 15 digits, then half away from zero: halves a binary double holds a hair
+// below .5 are rounded up, as a person would; only the 16th digit makes 0.12499999999999999 a
+// half; carries; no "-0.0". General number text switches to exponents at 1E+15 and 1E-05.
+TEST(NumberText, PatternsAndGeneralNumberText) {
     expectTexts(
         [](double v) { return formatNumber(v, Pattern::TwoDecimals); },
         {"2.675|2.68", "1.005|1.01", "-2.675|-2.68", "1.5|1.50", "9.995|10.00", "-0.004|0.00"});
@@ -33,9 +34,6 @@ TEST(NumberText, PatternsRoundFifteenDigitsThenHalfAwayFromZero) {
     expectTexts([](double v) { return formatNumber(v, Pattern::UpToThreeDecimals); },
                 {"1.0005|1.001", "0.59339|0.593", "1.78017|1.78", "0.9995|1.0", "-0.0004|0.0",
                  "1e-20|0.0"});
-}
-
-TEST(NumberText, GeneralNumberTextSwitchesToExponentsAt1E15And1E05) {
     expectTexts(generalNumberText,
                 {"12|12", "-1|-1", "12.5|12.5", "0|0", "-0|0", "100|100",
                  "999999999999999|999999999999999", "1e15|1E+15", "-2.5e20|-2.5E+20",
@@ -93,14 +91,13 @@ TEST(NumberText, ACommaLocaleStillReadsAndWritesAPoint) {
         GTEST_SKIP() << "no German locale (decimal comma) is installed";
     }
     const std::locale saved = std::locale::global(comma);  // the C locale too
-    EXPECT_EQ(Text_To_Number("1.5") * 10 + Text_To_Number("2,5"), 17.0);
-    EXPECT_TRUE(Is_Number_Text("1.5") && !Is_Number_Text("1,5"));
-    EXPECT_EQ(formatNumber(2.675, Pattern::TwoDecimals) + "|" + generalNumberText(1.5e-5) + "|" +
-                  generalNumberText(0.25),
-              "2.68|1.5E-05|0.25");
     test::TempDir dir;
     const DataFile file = readDataFile(dir.write("d.csv", "h,m,s\n1.5,2.5,x\n"));
-    EXPECT_EQ(file.rows.at(0).value1 + file.rows.at(0).value2, 4.0);
+    EXPECT_EQ(
+        std::tuple(Text_To_Number("1.5") * 10 + Text_To_Number("2,5"), Is_Number_Text("1.5"),
+                   Is_Number_Text("1,5"), formatNumber(2.675, Pattern::TwoDecimals),
+                   generalNumberText(1.5e-5), file.rows.at(0).value1 + file.rows.at(0).value2),
+        std::tuple(17.0, true, false, "2.68", "1.5E-05", 4.0));
     std::locale::global(saved);
 }
 

@@ -49,12 +49,10 @@ TEST(GrubbsPValue, ClosedFormsForThreeAndFourValuesAndNeverRising) {
     for (const auto& [n, t, p] : cases)
         EXPECT_NEAR(grubbsPValue(t, n).value, p, 1e-12 * p + 1e-15) << t;
     for (int n : {3, 5, 30, 100}) {
-        double previous = 1.0;
         const double largest = (n - 1) / std::sqrt(n);
-        for (double t = 0; t <= largest; t += largest / 997) {
-            const double p = grubbsPValue(t, n).value;
-            EXPECT_LE(p, previous) << n << " " << t;
-            previous = p;
+        for (double t = 0, previous = 1; t <= largest; t += largest / 997) {
+            EXPECT_LE(grubbsPValue(t, n).value, previous) << n << " " << t;
+            previous = grubbsPValue(t, n).value;
         }
     }
 }
@@ -68,11 +66,9 @@ TEST(DixonPValue, TabulatedCriticalValuesGiveTheirLevels) {
         for (std::size_t j = 0; j < 5; ++j)
             EXPECT_NEAR(dixonPValue(tail, c[j] / 1000).value, kDixonLevels[j], 0.002)
                 << "n=" << n << " level " << kDixonLevels[j];
-        double previous = 1.0;
-        for (double r = 0; r <= 1; r += 0.0003) {
-            const double p = dixonPValue(tail, r).value;
-            EXPECT_LE(p, previous) << n << " " << r;
-            previous = p;
+        for (double r = 0, previous = 1; r <= 1; r += 0.0003) {
+            EXPECT_LE(dixonPValue(tail, r).value, previous) << n << " " << r;
+            previous = dixonPValue(tail, r).value;
         }
     }
 }

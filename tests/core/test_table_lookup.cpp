@@ -32,9 +32,9 @@ class TableLookup : public ::testing::Test {
     FolderTables m_tables{m_dir.path().string(), true};  // kept as the results window keeps them
 };
 
-// Every case writes the file afresh: a lookup must not remember an earlier reading.
+// The table, n, the values and the record's n field as the file writes it; each case writes the
+// file afresh, so a lookup must not remember an earlier reading.
 TEST_F(TableLookup, TakesTheFirstRecordForNAndClosesTheFile) {
-    // The table, n, the values and the record's n field as the file writes it.
     const std::tuple<std::string, double, std::vector<double>, std::string> cases[] = {
         {"n,a,b\n3,1.5,2\n4,2.5,3\n", 4, {2.5, 3}, "4"},
         {"n,a,b\n3,1,2\n5,5,6\nthis is, not, a record\n", 5, {5, 6}, "5"},  // stops at the match
@@ -85,15 +85,14 @@ TEST_F(TableLookup, FailuresThrowNamingTheFileAndWhyAndCloseIt) {
         if (table == "<link to /dev/zero>") fs::create_symlink("/dev/zero", file);
         if (table[0] != '<') m_dir.write("grubbs.dat", table);
         alarm(10);  // a lookup that opened the pipe or read the device would never return
+        std::string what = "no TableLookupError";
         try {
             lookUp(5, 2);
-            ADD_FAILURE() << "no TableLookupError";
         } catch (const TableLookupError& e) {
-            EXPECT_EQ(std::string(e.what()).find("The table file " + file.string() + " " + why), 0u)
-                << e.what();
-            EXPECT_EQ(e.fileName(), "grubbs.dat");
+            what = e.fileName() + ": " + e.what();
         }
         alarm(0);
+        EXPECT_EQ(what.find("grubbs.dat: The table file " + file.string() + " " + why), 0u) << what;
         EXPECT_EQ(openFileCount(), filesBefore);
     }
 }

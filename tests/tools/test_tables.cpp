@@ -1,6 +1,10 @@
 // The shipped critical-value tables in data/: every record present, g equal to its closed formula,
 // and hand-derived check values for Grubbs and Dixon (that every Grubbs value gives its level, and
-// every Dixon value its level in dixon-p.dat, is test_p_values.cpp's check).
+// every Dixon value its level in dixon-p.dat, is test_p_values.cpp's check). Then the simulated
+// tail of Dixon's ratio that dixon-p.dat is written from: for three values it must match the
+// exact distribution within its own standard errors, and those must match the exact ones. With
+// three values the two ratios of a sample add up to 1, so both exceed x only when x < 1/2, with
+// probability P(x) - P(1 - x).
 #include <gtest/gtest.h>
 
 #include <boost/math/distributions/students_t.hpp>
@@ -9,7 +13,10 @@
 #include <numbers>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
+
+#include "dixon_sim.h"
 
 namespace {
 
@@ -21,20 +28,17 @@ Table readTable(const std::string& name, int lastN, size_t fields) {
     std::ifstream in(std::string(SIFTON_DATA_DIR) + "/" + name);
     std::string line;
     EXPECT_TRUE(std::getline(in, line)) << name << " cannot be read";
-    Table records;
-    while (std::getline(in, line)) {
+    Table records(lastN - 2);
+    for (size_t i = 0; std::getline(in, line); ++i) {
         std::istringstream cells(line);
-        records.emplace_back();
-        for (std::string cell; std::getline(cells, cell, ',');)
-            records.back().push_back(std::stod(cell));
+        std::vector<double> record;
+        for (std::string cell; std::getline(cells, cell, ',');) record.push_back(std::stod(cell));
+        EXPECT_EQ(std::tuple(record.size(), record.empty() ? 0 : record[0], i < records.size()),
+                  std::tuple(fields, i + 3.0, true))
+            << name;
+        if (i < records.size()) records[i] = record;
     }
-    EXPECT_EQ(records.size(), static_cast<size_t>(lastN - 2)) << name;
-    records.resize(lastN - 2);
-    for (size_t i = 0; i < records.size(); ++i) {
-        EXPECT_EQ(records[i].size(), fields) << name << " record " << i + 1;
-        records[i].resize(fields, NAN);
-        EXPECT_EQ(records[i][0], static_cast<double>(i + 3)) << name << " record " << i + 1;
-    }
+    for (auto& record : records) record.resize(fields, NAN);
     return records;
 }
 
@@ -65,6 +69,25 @@ TEST(Tables, GaussGEqualsItsFormula) {
         EXPECT_NEAR(t[i][1], std::sqrt(n / (n - 1)) * bt, 0.5e-4 + 1e-9) << "n=" << n;
     }
     EXPECT_NEAR(t[0][1], std::sqrt(1.5) / std::tan(std::numbers::pi * 0.05 / 3), 0.5e-4 + 1e-9);
+}
+
+TEST(DixonTail, ThreeValuesMatchTheExactDistribution) {
+    constexpr std::uint64_t kSamples = 1'000'000;
+    const sifton::tools::DixonTail tail =
+        sifton::tools::simulate_dixon_tail(3, kSamples, 20261207, 1000);
+    ASSERT_EQ(tail.above.size(), 1001u);
+    EXPECT_EQ(tail.above.front(), 1.0);
+    EXPECT_EQ(tail.above.back(), 0.0);
+    auto exact = [](double x) {
+        return 3 / std::numbers::pi * std::atan(std::sqrt(3) * (1 - x) / (1 + x));
+    };
+    for (int k = 1; k < 1000; ++k) {
+        const double x = k / 1000.0, p = exact(x), both = std::max(0.0, p - exact(1 - x));
+        const double se = std::sqrt((2 * p + 2 * both - 4 * p * p) / (4.0 * kSamples));
+        SCOPED_TRACE(x);
+        EXPECT_NEAR(tail.above[k], p, 5 * se);
+        EXPECT_NEAR(tail.std_error[k], se, 0.02 * se + 1e-7);
+    }
 }
 
 }  // namespace
