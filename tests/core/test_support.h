@@ -1,5 +1,5 @@
 // Helpers shared by the tests of the computing side, the hardening and the command line: a
-// private temporary folder for data and table files, tables to fill it with, and the shipped ones.
+// private temporary folder for data and table files, and tables to fill it with.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -21,7 +21,7 @@ class TempDir {
     const std::filesystem::path& path() const { return m_path; }
     std::string file(const std::string& name) const { return (m_path / name).string(); }
 
-    // Writes the bytes exactly as given (no line-end translation) and returns the file's path.
+    // The bytes exactly as given (no line-end translation); returns the file's path.
     std::string write(const std::string& name, const std::string& bytes) const {
         std::ofstream(m_path / name, std::ios::binary | std::ios::trunc) << bytes;
         return file(name);
@@ -44,20 +44,12 @@ class TempDir {
                                     std::to_string(s_counter++));
 };
 
-// A fixture whose tables, read afresh when a test rewrites one, start as writeTables' own.
+// Tables as writeTables writes them, read afresh when a test rewrites one.
 class WithTables : public ::testing::Test {
   protected:
     void SetUp() override { m_dir.writeTables(); }
     TempDir m_dir;
     FolderTables m_tables{m_dir.path().string(), true};
 };
-
-#ifdef SIFTON_DATA_DIR
-// The tables that ship with the program, read once.
-inline FolderTables& shippedTables() {
-    static FolderTables tables(SIFTON_DATA_DIR, false);
-    return tables;
-}
-#endif
 
 }  // namespace sifton::test

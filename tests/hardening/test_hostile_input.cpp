@@ -1,12 +1,12 @@
-// Hostile inputs on two ways data get in: data files that are no plain readable text file or far
-// too large, and clipboard text (the refusals of odd contents are test_data_file.cpp's and
-// test_clipboard.cpp's; hostile table files test_table_lookup.cpp's). Each ends in a stated
-// refusal, never a crash or a hang.
+// Hostile data files (binary, far too large, no plain readable file) and clipboard text; odd
+// contents are test_data_file.cpp's and test_clipboard.cpp's, hostile tables test_table_lookup's.
+// Each ends in a stated refusal, never a crash or a hang.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -23,6 +23,8 @@ using DF = DataFileFailure;
 // A pipe's open would wait for a writer and /dev/zero never ends: both are refused unread.
 TEST(HostileInput, HostileDataFilesAreRefused) {
     test::TempDir dir;
+    std::string noise;  // some 500 line ends among bytes of every value
+    for (std::minstd_rand random(12345); noise.size() < 1 << 16;) noise += char(random());
     fs::create_directory(dir.file("folder"));
     ASSERT_EQ(mkfifo(dir.file("pipe").c_str(), 0600), 0);
     dir.write("locked", "h,h,h\n1\n2\n3\n");
@@ -33,6 +35,7 @@ TEST(HostileInput, HostileDataFilesAreRefused) {
         {"OnlyAByteOrderMark", "\xEF\xBB\xBF", DF::Empty, 0},
         {"TenMegabyteNumber", "h\n" + std::string(10'000'000, '7'), DF::TooLarge, 0},
         {"Values1e308", "h,h,h\n1e308\n1e308\n1e308\n", DF::ValueOutOfRange, 2},  // sums overflow
+        {"BinaryNoise", noise, DF::NotText, 1},
         {"MillionBlankLines", "a,b,c\n" + std::string(1'000'000, '\n'), DF::NoData, 0},
         {"missing", "-", DF::NotFound, 0},
         {"folder", "-", DF::NotPlainFile, 0},

@@ -1,10 +1,7 @@
 // The shipped critical-value tables in data/: every record present, g equal to its closed formula,
-// and hand-derived check values for Grubbs and Dixon (that every Grubbs value gives its level, and
-// every Dixon value its level in dixon-p.dat, is test_p_values.cpp's check). Then the simulated
-// tail of Dixon's ratio that dixon-p.dat is written from: for three values it must match the
-// exact distribution within its own standard errors, and those must match the exact ones. With
-// three values the two ratios of a sample add up to 1, so both exceed x only when x < 1/2, with
-// probability P(x) - P(1 - x).
+// hand-derived check values for Grubbs and Dixon (that every value gives its level is
+// test_p_values.cpp's check); and the simulated tail of Dixon's ratio that dixon-p.dat is written
+// from, against the exact distribution for three values.
 #include <gtest/gtest.h>
 
 #include <boost/math/distributions/students_t.hpp>
@@ -22,8 +19,7 @@ namespace {
 
 using Table = std::vector<std::vector<double>>;
 
-// The records of data/<name> after its header line, which must be n = 3..lastN with `fields`
-// fields each. A missing record or field reads as NaN, which fails every later comparison.
+// The records of data/<name>, n = 3..lastN with `fields` fields each; a missing one reads as NaN.
 Table readTable(const std::string& name, int lastN, size_t fields) {
     std::ifstream in(std::string(SIFTON_DATA_DIR) + "/" + name);
     std::string line;
@@ -71,6 +67,8 @@ TEST(Tables, GaussGEqualsItsFormula) {
     EXPECT_NEAR(t[0][1], std::sqrt(1.5) / std::tan(std::numbers::pi * 0.05 / 3), 0.5e-4 + 1e-9);
 }
 
+// Within its own standard errors, and those match the exact ones. The two ratios of a sample of
+// three add up to 1, so both exceed x only when x < 1/2, with probability P(x) - P(1 - x).
 TEST(DixonTail, ThreeValuesMatchTheExactDistribution) {
     constexpr std::uint64_t kSamples = 1'000'000;
     const sifton::tools::DixonTail tail =
