@@ -142,8 +142,8 @@ TEST_F(DataFileReader, AReadErrorPartWayIsARefusalNotACrash) {
               std::tuple(DF::ReadError, 0, true));
 }
 
-// Three or more rows are the data set, named as given; a refusal is a warning titled with the
-// program's name, naming the file as shown; one or two rows are asked about without a title.
+// Three or more rows are the data set, named as given; a refusal, titled with the program's name,
+// is a warning naming the file as shown or, for one or two rows, the question about them.
 TEST_F(DataFileReader, ReadDataFileGivesTheDataSetOrOneRefusal) {
     const std::string sound = "L,M,A\n1.5,2,x\n2\n3,1,y,z\n", path = m_dir.write("d.csv", sound);
     std::istringstream stream(sound), refusedStream("L,M,A\n1\nMa\n");
@@ -161,7 +161,7 @@ TEST_F(DataFileReader, ReadDataFileGivesTheDataSetOrOneRefusal) {
     const std::string loading = "Error occurred while trying to load file: ";
     const std::tuple<Outcome<DataSet>, std::string, std::string> cases[] = {
         {Read_Data_File(""), "Sifton", loading + " , "},  // a cancelled dialog
-        {Read_Data_File(m_dir.write("two.csv", "X,Y,Z\n1\n2,5,note\n\n")), "", oneOrTwo},
+        {Read_Data_File(m_dir.write("two.csv", "X,Y,Z\n1\n2,5,note\n\n")), "Sifton", oneOrTwo},
         {Read_Data_File(refusedStream, "-", "stdin"), "Sifton", loading + "stdin , "},
     };
     for (const auto& [read, title, message] : cases) {

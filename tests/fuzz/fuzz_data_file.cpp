@@ -81,10 +81,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The data set, or the message box's title and text.
     const Outcome<DataSet> outcome = Read_Data_File(path);
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-        require(!file.ok() ? refusal->title == kProgramTitle &&
-                                 refusal->message == dataFileFailureMessage(path, file)
-                           : rows < 3 && refusal->title.empty() &&
-                                 refusal->message == pasteFailureMessage(PasteFailure::OneOrTwo),
+        require(refusal->title == kProgramTitle &&
+                    (!file.ok() ? refusal->message == dataFileFailureMessage(path, file)
+                                : rows < 3 && refusal->message ==
+                                                  pasteFailureMessage(PasteFailure::OneOrTwo)),
                 "a refusal is the file's warning, or the question about one or two data");
         return 0;
     }
