@@ -9,10 +9,11 @@
 #include <random>
 #include <string>
 
+#include "core/tables.h"
+
 namespace sifton::test {
 
-// A folder of its own under the system's temporary folder, removed with everything in it (names
-// that are not UTF-8 included).
+// A folder of its own under the system's temporary folder, removed with everything in it.
 class TempDir {
   public:
     TempDir() { std::filesystem::create_directories(m_path); }
@@ -20,14 +21,13 @@ class TempDir {
     const std::filesystem::path& path() const { return m_path; }
     std::string file(const std::string& name) const { return (m_path / name).string(); }
 
-    // Writes the bytes exactly as given (no line-end translation) and returns the file's path.
+    // The bytes exactly as given (no line-end translation); returns the file's path.
     std::string write(const std::string& name, const std::string& bytes) const {
         std::ofstream(m_path / name, std::ios::binary | std::ios::trunc) << bytes;
         return file(name);
     }
 
-    // Critical-value tables with a record for every n of each test's range; the values only
-    // need to be sane.
+    // A record for every n of each test's range; the values only need to be sane.
     void writeTables() const {
         std::string grubbs = "n\n", dixon = "n\n", gauss = "n\n";
         for (int n = 3; n <= 100; ++n) grubbs += std::to_string(n) + ",1,2,3,4,5\n";
@@ -42,6 +42,14 @@ class TempDir {
     std::filesystem::path m_path = std::filesystem::temp_directory_path() /
                                    ("sifton-test-" + std::to_string(std::random_device{}()) + "-" +
                                     std::to_string(s_counter++));
+};
+
+// Tables as writeTables writes them, read afresh when a test rewrites one.
+class WithTables : public ::testing::Test {
+  protected:
+    void SetUp() override { m_dir.writeTables(); }
+    TempDir m_dir;
+    FolderTables m_tables{m_dir.path().string(), true};
 };
 
 }  // namespace sifton::test

@@ -1,20 +1,18 @@
-// Fuzz target for the data-file reader: the input bytes are a data file. A file that loads must
-// be the data set the reader read and give statistics and results of the four tests that are
-// finite and shown as numbers (also after the largest value is rejected); a file that is refused
-// must say why.
+// Fuzz target for the data-file reader: the input bytes are a data file. A file that loads is the
+// data set the reader read, with statistics and results of the four tests that are finite and
+// shown as numbers (also after the largest value is rejected); a refused file says why.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <tuple>
-#include <utility>
 #include <variant>
 
 #include "core/analysis.h"
 #include "core/input.h"
 #include "core/number_text.h"
 #include "core/outlier_tests.h"
-#include "core/tables.h"
 #include "tests/fuzz/fuzz_support.h"
 
 using namespace sifton;
@@ -22,37 +20,29 @@ using sifton::fuzz::require;
 
 namespace {
 
-// Finite, and a number text in the pattern it is shown in.
-bool shownAsNumber(double value, Pattern pattern) {
-    return std::isfinite(value) && Is_Number_Text(formatNumber(value, pattern));
+bool shown(double v, const std::string& text) { return std::isfinite(v) && Is_Number_Text(text); }
+bool isG(double g) {
+    return std::isinf(g) ? g > 0 : shown(g, formatNumber(g, Pattern::UpToTwoDecimals));
 }
-bool shownAsData(double value, const Statistics& st) {
-    return std::isfinite(value) &&
-           Is_Number_Text(formatDataNumber(value, Pattern::UpToThreeDecimals, largestSize(st)));
-}
-bool isG(double g) { return std::isinf(g) ? g > 0 : shownAsNumber(g, Pattern::UpToTwoDecimals); }
 
-// Every test ran for its range of n and every statistic it shows is a number.
+// Every test ran for its range of n and every statistic it shows is a finite number text.
 void check(const Analysis& a) {
     const Results& r = a.results();
     const Statistics& st = r.statistics;
     const int n = a.NData();
     const auto three = Pattern::UpToThreeDecimals;
-    require(st.n == n && shownAsData(st.mean, st) && shownAsData(st.sd, st) &&
-                shownAsData(st.se, st) && st.sd >= 0,
+    auto data = [&](double v) { return shown(v, formatDataNumber(v, three, largestSize(st))); };
+    auto t = [&](const auto& e) { return shown(e.statistic, formatNumber(e.statistic, three)); };
+    require(st.n == n && data(st.mean) && data(st.sd) && data(st.se) && st.sd >= 0,
             "the descriptive statistics are finite");
     require(r.grubbs.ran == (n <= 100) && r.dixon.ran == (n <= 25) && r.iqr.ran == (n >= 6) &&
                 r.gauss.ran == (n <= 50),
             "each test runs for its range of n");
-    require(!r.grubbs.ran || (shownAsNumber(r.grubbs.max.statistic, three) &&
-                              shownAsNumber(r.grubbs.min.statistic, three)),
-            "Grubbs' statistics are finite");
-    require(!r.dixon.ran || (shownAsNumber(r.dixon.max.statistic, three) &&
-                             shownAsNumber(r.dixon.min.statistic, three)),
-            "Dixon's ratios are finite");
-    require(!r.iqr.ran || (shownAsData(r.iqr.q1, st) && shownAsData(r.iqr.q3, st)),
-            "the quartiles are finite");
-    require(!r.gauss.ran || (isG(r.gauss.max.g) && isG(r.gauss.min.g)), "g is finite or unbounded");
+    require((!r.grubbs.ran || (t(r.grubbs.max) && t(r.grubbs.min))) &&
+                (!r.dixon.ran || (t(r.dixon.max) && t(r.dixon.min))) &&
+                (!r.iqr.ran || (data(r.iqr.q1) && data(r.iqr.q3))) &&
+                (!r.gauss.ran || (isG(r.gauss.max.g) && isG(r.gauss.min.g))),
+            "T, the ratios and the quartiles are finite, g finite or unbounded");
 }
 
 FolderTables& tables() {
@@ -62,8 +52,7 @@ FolderTables& tables() {
 
 }  // namespace
 
-// Tables with a record for every n the tests look up, so a TableLookupError escapes as a
-// finding.
+// Tables with a record for every n the tests look up, so a TableLookupError escapes as a finding.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     for (auto [name, last, values] : {std::tuple{"grubbs.dat", 100, ",1.5,1.6,1.7,1.8,1.9\n"},
                                       {"dixon.dat", 25, ",400,500,600,700,800\n"},
@@ -77,12 +66,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto path = fuzz::writeFile("input.csv", {reinterpret_cast<const char*>(data), size});
-
-    // A refused file returns no row; a sound one only computable values.
     const DataFile file = readDataFile(path);
     const int rows = static_cast<int>(file.rows.size());
-    require(rows <= kMaxRows && (file.ok() || rows == 0), "at most 300 rows, none on a refusal");
-    require(!file.ok() || rows > 0, "a sound file has data");
+    require(rows <= kMaxRows && (file.ok() ? rows > 0 : rows == 0),
+            "at most 300 rows, none on a refusal and some in a sound file");
     for (const DataRow& row : file.rows)
         require(isComputableValue(row.value1) && std::isfinite(row.value2), "computable values");
     using enum DataFileFailure;
@@ -94,24 +81,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The data set, or the message box's title and text.
     const Outcome<DataSet> outcome = Read_Data_File(path);
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-        require(!file.ok() ? refusal->title == kProgramTitle &&
-                                 refusal->message == dataFileFailureMessage(path, file)
-                           : rows < 3 && refusal->title.empty() &&
-                                 refusal->message == pasteFailureMessage(PasteFailure::OneOrTwo),
+        require(refusal->title == kProgramTitle &&
+                    (!file.ok() ? refusal->message == dataFileFailureMessage(path, file)
+                                : rows < 3 && refusal->message ==
+                                                  pasteFailureMessage(PasteFailure::OneOrTwo)),
                 "a refusal is the file's warning, or the question about one or two data");
         return 0;
     }
     const DataSet& d = std::get<DataSet>(outcome);
-    require(file.ok() && rows >= 3 && d.RowCount() == rows && d.DataFileName == path &&
+    auto same = [](const DataRow& x, const DataRow& y) {
+        return std::tie(x.value1, x.value2, x.rest) == std::tie(y.value1, y.value2, y.rest);
+    };
+    require(file.ok() && rows >= 3 && d.DataFileName == path &&
                 std::tie(d.Locality, d.LocalityM, d.StratAge) ==
-                    std::tie(file.locality, file.localityM, file.stratAge),
-            "a loaded file is the data set the reader read");
-    for (int i = 0; i < rows; ++i) {
-        const DataRow &got = d.rows[static_cast<size_t>(i)],
-                      &read = file.rows[static_cast<size_t>(i)];
-        require(got.value1 == read.value1 && got.value2 == read.value2 && got.rest == read.rest,
-                "every row as read");
-    }
+                    std::tie(file.locality, file.localityM, file.stratAge) &&
+                std::equal(d.rows.begin(), d.rows.end(), file.rows.begin(), file.rows.end(), same),
+            "a loaded file is the data set the reader read, every row as read");
 
     const auto dataSet = std::make_shared<const DataSet>(d);
     const Analysis a = Analysis::of(dataSet, tables());

@@ -1,6 +1,5 @@
 // Shared pieces of the fuzz targets: a check that stops the run on a broken property (libFuzzer
-// then saves the input that broke it) and a private scratch folder for the input files. The
-// targets take <string>, <string_view>, <cstdio> and <cstdlib> from here.
+// then saves the input that broke it) and a private scratch folder for the input files.
 #pragma once
 
 #include <cstdio>
@@ -18,8 +17,8 @@ inline void require(bool condition, const char* what) {
     std::abort();
 }
 
-// In memory (/dev/shm) where there is one, since every input is written to a file. Removed when
-// the process ends normally; a crash leaves it behind to look at.
+// In memory (/dev/shm) where there is one; removed when the process ends normally, left behind
+// by a crash to look at.
 inline const std::string& scratchFolder() {
     static const struct Folder {
         std::string path = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
@@ -31,8 +30,7 @@ inline const std::string& scratchFolder() {
     return folder.path;
 }
 
-// Writes a new file of the scratch folder and returns its path. A new file each time: rewriting
-// a file in place makes some file systems flush it on close.
+// Writes a new file (rewriting one in place makes some file systems flush it on close).
 inline std::string writeFile(const std::string& name, std::string_view bytes) {
     const std::string path = scratchFolder() + "/" + name;
     std::remove(path.c_str());

@@ -1,6 +1,6 @@
-// Fuzz target for the table lookup: the input bytes are a table file, looked up for a few n and
-// k. Only TableLookupError may leave the lookup, naming the file; a lookup that succeeds gives
-// k finite values and a record whose n field, as the file writes it, reads as n.
+// Fuzz target for the table lookup: the input bytes are a table file, looked up for a few n and k.
+// Only TableLookupError, naming the file, may leave it; a success gives k finite values and a
+// record whose n field reads as n.
 #include <cmath>
 #include <cstdint>
 #include <span>

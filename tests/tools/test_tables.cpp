@@ -1,8 +1,7 @@
-// Checks of the shipped critical-value tables in data/ (grubbs.dat, dixon.dat, gauss-g.dat):
-// every record present, the order that critical values must have, hand-derived check values
-// and, for g, agreement with its closed formula. That each Grubbs value gives its level is
-// test_p_values.cpp's check.
-
+// The shipped critical-value tables in data/: every record present, g equal to its closed formula,
+// hand-derived check values for Grubbs and Dixon (that every value gives its level is
+// test_p_values.cpp's check); and the simulated tail of Dixon's ratio that dixon-p.dat is written
+// from, against the exact distribution for three values.
 #include <gtest/gtest.h>
 
 #include <boost/math/distributions/students_t.hpp>
@@ -11,50 +10,36 @@
 #include <numbers>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
+
+#include "dixon_sim.h"
 
 namespace {
 
 using Table = std::vector<std::vector<double>>;
 
-// The records of data/<name> after its header line, which must be n = 3..lastN with `fields`
-// fields each. A missing record or field reads as NaN, which fails every later comparison.
+// The records of data/<name>, n = 3..lastN with `fields` fields each; a missing one reads as NaN.
 Table readTable(const std::string& name, int lastN, size_t fields) {
     std::ifstream in(std::string(SIFTON_DATA_DIR) + "/" + name);
     std::string line;
     EXPECT_TRUE(std::getline(in, line)) << name << " cannot be read";
-    Table records;
-    while (std::getline(in, line)) {
+    Table records(lastN - 2);
+    for (size_t i = 0; std::getline(in, line); ++i) {
         std::istringstream cells(line);
-        records.emplace_back();
-        for (std::string cell; std::getline(cells, cell, ',');)
-            records.back().push_back(std::stod(cell));
+        std::vector<double> record;
+        for (std::string cell; std::getline(cells, cell, ',');) record.push_back(std::stod(cell));
+        EXPECT_EQ(std::tuple(record.size(), record.empty() ? 0 : record[0], i < records.size()),
+                  std::tuple(fields, i + 3.0, true))
+            << name;
+        if (i < records.size()) records[i] = record;
     }
-    EXPECT_EQ(records.size(), static_cast<size_t>(lastN - 2)) << name;
-    records.resize(lastN - 2);
-    for (size_t i = 0; i < records.size(); ++i) {
-        EXPECT_EQ(records[i].size(), fields) << name << " record " << i + 1;
-        records[i].resize(fields, NAN);
-        EXPECT_EQ(records[i][0], static_cast<double>(i + 3)) << name << " record " << i + 1;
-    }
+    for (auto& record : records) record.resize(fields, NAN);
     return records;
 }
 
-// Critical values grow as the level falls (along a record), Grubbs' also with n; Dixon's
-// thousandths lie within 0 to 1000.
-TEST(Tables, GrubbsAndDixonInTheirOrder) {
+TEST(Tables, GrubbsAndDixonCheckValues) {
     const Table grubbs = readTable("grubbs.dat", 100, 6), dixon = readTable("dixon.dat", 25, 6);
-    for (size_t i = 0; i < grubbs.size(); ++i) {
-        for (int j = 1; j <= 5; ++j) {
-            SCOPED_TRACE(testing::Message() << "n=" << i + 3 << " column " << j);
-            EXPECT_GT(grubbs[i][j], j == 1 ? 0 : grubbs[i][j - 1]);
-            EXPECT_GT(grubbs[i][j], i == 0 ? 0 : grubbs[i - 1][j]);
-            if (i < dixon.size()) {
-                EXPECT_GT(dixon[i][j], j == 1 ? 0 : dixon[i][j - 1]);
-                EXPECT_LT(dixon[i][j], 1000);
-            }
-        }
-    }
     // Grubbs at 5 %: n = 3 gives (2/sqrt 3) cos(pi 0.05/3); n = 10 the upper 0.005 point of t
     // with 8 degrees of freedom, 3.355 from a printed t table, put in the formula.
     EXPECT_NEAR(grubbs[0][3], 1.153, 0.001);
@@ -67,7 +52,6 @@ TEST(Tables, GrubbsAndDixonInTheirOrder) {
         const double k = std::tan(std::numbers::pi * kDixonLevels[j - 1] / 3.0) / std::sqrt(3.0);
         EXPECT_NEAR(dixon[0][j] / 1000.0, (1.0 - k) / (1.0 + k), 0.001) << "column " << j;
     }
-    EXPECT_NEAR(dixon[0][2] / 1000.0, 0.941, 0.001);
 }
 
 // g = sqrt(n / (n - 1)) times the upper 0.05/n point of t with n - 2 degrees of freedom; at
@@ -81,6 +65,27 @@ TEST(Tables, GaussGEqualsItsFormula) {
         EXPECT_NEAR(t[i][1], std::sqrt(n / (n - 1)) * bt, 0.5e-4 + 1e-9) << "n=" << n;
     }
     EXPECT_NEAR(t[0][1], std::sqrt(1.5) / std::tan(std::numbers::pi * 0.05 / 3), 0.5e-4 + 1e-9);
+}
+
+// Within its own standard errors, and those match the exact ones. The two ratios of a sample of
+// three add up to 1, so both exceed x only when x < 1/2, with probability P(x) - P(1 - x).
+TEST(DixonTail, ThreeValuesMatchTheExactDistribution) {
+    constexpr std::uint64_t kSamples = 1'000'000;
+    const sifton::tools::DixonTail tail =
+        sifton::tools::simulate_dixon_tail(3, kSamples, 20261207, 1000);
+    ASSERT_EQ(tail.above.size(), 1001u);
+    EXPECT_EQ(tail.above.front(), 1.0);
+    EXPECT_EQ(tail.above.back(), 0.0);
+    auto exact = [](double x) {
+        return 3 / std::numbers::pi * std::atan(std::sqrt(3) * (1 - x) / (1 + x));
+    };
+    for (int k = 1; k < 1000; ++k) {
+        const double x = k / 1000.0, p = exact(x), both = std::max(0.0, p - exact(1 - x));
+        const double se = std::sqrt((2 * p + 2 * both - 4 * p * p) / (4.0 * kSamples));
+        SCOPED_TRACE(x);
+        EXPECT_NEAR(tail.above[k], p, 5 * se);
+        EXPECT_NEAR(tail.std_error[k], se, 0.02 * se + 1e-7);
+    }
 }
 
 }  // namespace
