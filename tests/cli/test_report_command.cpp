@@ -1,7 +1,5 @@
-// sifton-report against what it mirrors: the results window after the same loads and rejections
-// (its clipboard, label texts and p-value tooltips), a data set worked out by hand, the published
-// ESD example, the reader's refusals and questions, and the command line's own rules (options,
-// formats, quoting, dates, exit statuses).
+// sifton-report against the results window it mirrors, a data set worked out by hand, the
+// published ESD example, the reader's refusals and questions, and the command line's own rules.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -13,7 +11,6 @@
 #include <sstream>
 
 #include "report_cli/report_command.h"
-#include "report_cli/report_output.h"
 #include "tests/core/test_support.h"
 #include "tests/support/scripted_platform.h"
 #include "ui/frm_dix.h"
@@ -44,26 +41,22 @@ Ran run(const Args& args, const std::string& input = {},
     return {status, out.str(), err.str()};
 }
 
-Args cells(const std::string& line) {
-    Args all;
-    std::istringstream fields(line + "\t");
-    for (std::string cell; std::getline(fields, cell, '\t');) all.push_back(cell);
-    return all;
-}
-
 // The rows of tsv output, each as the header line's column name -> cell.
 std::vector<std::map<std::string, std::string>> tsvRows(const std::string& tsv) {
-    std::istringstream lines(tsv);
-    std::string line;
-    std::getline(lines, line);
-    const Args names = cells(line);
     std::vector<std::map<std::string, std::string>> rows;
-    while (std::getline(lines, line)) {
-        const Args row = cells(line);
+    std::istringstream lines(tsv);
+    std::vector<std::string> names;
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream fields(line + "\t");
+        std::vector<std::string> row;
+        for (std::string cell; std::getline(fields, cell, '\t');) row.push_back(cell);
+        if (names.empty()) {
+            names = row;
+            continue;
+        }
         EXPECT_EQ(row.size(), names.size()) << line;
-        auto& cellsByName = rows.emplace_back();
-        for (std::size_t i = 0; i < row.size() && i < names.size(); ++i)
-            cellsByName[names[i]] = row[i];
+        auto& byName = rows.emplace_back();
+        for (std::size_t i = 0; i < row.size() && i < names.size(); ++i) byName[names[i]] = row[i];
     }
     return rows;
 }
@@ -76,23 +69,10 @@ Json jsonArray(const std::string& out) {
     return array;
 }
 
-Args examples() {
-    Args files;
-    for (const auto& entry : fs::directory_iterator(kExamples))
-        if (entry.path().extension() == ".csv") files.push_back(entry.path().string());
-    return files;
-}
-
-std::string trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    return first == std::string::npos ? ""
-                                      : text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // The results window after the same load, rejections (as --reject takes them) and copy command.
 struct Window {
     std::string clipboard, rejected;
-    std::map<std::string, std::string> texts, tooltips;
+    std::map<std::string, std::string> tooltips;
     int n = 0;
 };
 
@@ -107,11 +87,9 @@ Window inWindow(const std::string& path, const std::string& rejections, bool lon
     for (std::string item; std::getline(items, item, ',');)
         item == "max" ? w.cmdRejectMax_Click() : w.cmdRejectMin_Click();
     w.findChild<QAction*>(longReport ? "mnuEditItem_2" : "mnuEditItem_1")->trigger();
-    for (const LabelState& l : labelStates(w.shown())) {
-        result.texts[l.name] = l.text;
+    for (const LabelState& l : labelStates(w.shown()))
         if (const auto* label = w.findChild<QLabel*>(l.name.c_str()))
             result.tooltips[l.name] = label->toolTip().toStdString();
-    }
     result.clipboard = platform.clipboard;
     for (int row : w.analysis()->rejectedRows())
         result.rejected += (result.rejected.empty() ? "" : " ") + std::to_string(row);
@@ -119,53 +97,26 @@ Window inWindow(const std::string& path, const std::string& rejections, bool lon
     return result;
 }
 
+// --report copies what the window copies, and the tsv row has its rejections and count.
 TEST(ReportCommand, AgreesWithTheResultsWindowOnEveryExample) {
-    // Rejections as --reject takes them, and whether the long report is asked for.
     const std::pair<std::string, bool> sequences[] = {
         {"", false}, {"", true}, {"max,min", false}, {"min,max,max,min,max", true}};
-    // Table columns and the window's label of the same verdict.
-    const std::pair<const char*, const char*> verdicts[] = {
-        {"min_grubbs_class", "lblGrubbsMin"}, {"max_grubbs_class", "lblGrubbsMax"},
-        {"min_dixon_class", "lblDixMin"},     {"max_dixon_class", "lblDixMax"},
-        {"min_iqr_verdict", "lblIQRyoung"},   {"max_iqr_verdict", "lblIQRold"},
-        {"min_g_verdict", "lblGaY"},          {"max_g_verdict", "lblGaO"}};
-    // The p columns, their bound flag, the bound's kind and the label whose tooltip shows it.
-    const std::tuple<const char*, const char*, PBound, const char*> pValues[] = {
-        {"min_grubbs_p", "min_grubbs_p_is_bound", PBound::AtMost, "lblGruTmin"},
-        {"max_grubbs_p", "max_grubbs_p_is_bound", PBound::AtMost, "lblGrubbsMax"},
-        {"min_dixon_p", "min_dixon_p_is_bound", PBound::Below, "lblDixRmin"},
-        {"max_dixon_p", "max_dixon_p_is_bound", PBound::Below, "lblDixMax"},
-        {"min_g_p", "min_grubbs_p_is_bound", PBound::AtMost, "lblGaY"},
-        {"max_g_p", "max_grubbs_p_is_bound", PBound::AtMost, "lblGauOld"}};
-    for (const std::string& path : examples()) {
+    for (const auto& entry : fs::directory_iterator(kExamples)) {
+        const std::string path = entry.path().string();
+        if (!path.ends_with(".csv")) continue;
         for (const auto& [rejections, longReport] : sequences) {
             SCOPED_TRACE(path + " " + rejections + (longReport ? " long" : " short"));
             const Window window = inWindow(path, rejections, longReport);
             Args args = {path};
             if (!rejections.empty()) args.insert(args.begin(), {"--reject", rejections});
-            Args report = args;
-            report.insert(report.begin(), {"--report", longReport ? "long" : "short"});
-            const Ran copied = run(report);
-            EXPECT_EQ(std::pair(copied.status, copied.out),
-                      std::pair(cli::kExitComputed, window.clipboard));
-
             const auto rows = tsvRows(run(args).out);
             ASSERT_EQ(rows.size(), 1u);
-            const auto& row = rows[0];
-            EXPECT_EQ(std::pair(row.at("rejected_rows"), row.at("n")),
+            EXPECT_EQ(std::pair(rows[0].at("rejected_rows"), rows[0].at("n")),
                       std::pair(window.rejected, std::to_string(window.n)));
-            for (const auto& [column, label] : verdicts) {
-                if (!row.at(column).empty()) {
-                    EXPECT_EQ(row.at(column), trimmed(window.texts.at(label))) << column;
-                }
-            }
-            for (const auto& [column, bound, kind, label] : pValues) {
-                if (row.at(column).empty()) continue;
-                const PValue p{std::stod(row.at(column)),
-                               row.at(bound) == "true" ? kind : PBound::Exact};
-                EXPECT_NE(window.tooltips.at(label).find(": " + pValueText(p)), std::string::npos)
-                    << column << " " << window.tooltips.at(label);
-            }
+            args.insert(args.begin(), {"--report", longReport ? "long" : "short"});
+            const Ran copied = run(args);
+            EXPECT_EQ(std::pair(copied.status, copied.out),
+                      std::pair(cli::kExitComputed, window.clipboard));
         }
     }
 }
@@ -176,15 +127,19 @@ TEST(ReportCommand, AgreesWithTheResultsWindowOnEveryExample) {
 // 4.5, (9 + 8) / 2, so the fences lie 1.5 and 3 times 5 outside them. Grubbs' p of T = 2 (n = 6)
 // is 6 P(t4 > sqrt(96)), and for t4, P(t4 > t) = 1/2 - x/2 (1 + (1 - x^2)/2) with
 // x^2 = t^2 / (4 + t^2) = 0.96; of T = 3/4 it is above 1, so the bound 1.
-const std::string kByHand = "Hand,H-6,Holocene\n7\n8\n9\n9\n9\n18\n";
+// The header holds quotes, a comma, a backslash and a letter beyond ASCII.
+const std::string kByHand = "\"Tarn \"\"A\"\", \\ east\",H-6,Eocène\n7\n8\n9\n9\n9\n18\n";
 
 TEST(ReportCommand, JsonOfADataSetWorkedOutByHand) {
     test::TempDir folder;
-    const Json j = jsonArray(run({"--format", "json", folder.write("hand.csv", kByHand)}).out)[0];
+    const std::string missing = folder.file("name \xFF.csv");  // not UTF-8
+    const Ran o = run({"--format", "json", folder.write("hand.csv", kByHand), missing});
+    const Json array = jsonArray(o.out), &j = array.at(0), &refused = array.at(1);
     // The ESD screen: k = (6 - 1) / 2; R1 = 8 / 4 beats lambda1, the two-sided 5 % Grubbs value
     // for n = 6 (the 2.5 % column of grubbs.dat); R2 = 1.4 / sqrt(0.8) does not beat lambda2.
     // The g-test's critical value is gauss-g.dat's for n = 6.
-    const Json exactly = Json::parse(R"({"locality": "Hand", "code": "H-6", "age": "Holocene",
+    const Json exactly =
+        Json::parse(R"({"locality": "Tarn \"A\", \\ east", "code": "H-6", "age": "Eocène",
         "n": 6, "n_read": 6, "mean": 10, "sd": 4, "error": null, "iqr": {"q1": 8.5, "q3": 13.5,
         "lower_inner": 1, "upper_inner": 21, "lower_outer": -6.5, "upper_outer": 28.5},
         "max": {"row": 6, "value": 18, "iqr": "within inner fences",
@@ -214,91 +169,62 @@ TEST(ReportCommand, JsonOfADataSetWorkedOutByHand) {
         {"/gesd/steps/1/R", 1.4 / std::sqrt(0.8), 1e-14}};
     for (const auto& [pointer, value, tolerance] : near)
         EXPECT_NEAR(flat.value(pointer, std::nan("")), value, tolerance) << pointer;
+    // A refused file's object holds its name, made UTF-8, its message and nulls.
+    const std::string name = folder.file("name \uFFFD.csv");
+    EXPECT_EQ(std::tuple(o.status, refused["file"], refused["error"], refused.size()),
+              std::tuple(cli::kExitRefused, Json(name),
+                         Json("Error occurred while trying to load file: " + name +
+                              " , the file does not exist. Check the name and the folder, please."),
+                         j.size()));
+    for (const auto& [key, value] : refused.items())
+        EXPECT_TRUE(key == "file" || key == "error" || value.is_null()) << key;
 }
 
-// Every number, class and flag of the JSON object is the one in the tsv column of the same
-// meaning, read back bit for bit; a test that did not run is null there and empty here.
-TEST(ReportCommand, JsonAndTsvCarryTheSameResults) {
-    // "column=pointer", the pointer "/column" when it is left out; for the sides the column
-    // takes min or max in front, the pointer /min or /max.
-    const std::string same =
-        "n n_read mean sd se locality q1=iqr/q1 q3=iqr/q3 lower_inner_fence=iqr/lower_inner "
-        "upper_inner_fence=iqr/upper_inner lower_outer_fence=iqr/lower_outer "
-        "upper_outer_fence=iqr/upper_outer gesd_outliers=gesd/outliers";
-    const std::string sides =
-        "_row=row =value _grubbs_t=grubbs/statistic _grubbs_class=grubbs/class _grubbs_p=grubbs/p "
-        "_grubbs_p_is_bound=grubbs/p_is_bound _dixon_r=dixon/statistic _dixon_class=dixon/class "
-        "_dixon_p=dixon/p _dixon_p_is_bound=dixon/p_is_bound _iqr_verdict=iqr "
-        "_g=gauss/statistic _g_critical=gauss/critical _g_p=gauss/p _g_verdict=gauss/outlier";
+// Byte for byte: the worked data set, one whose rest has no spread (g unbounded, "inf") and a
+// missing file whose name holds a tab and a control character; "|" stands for the separator.
+TEST(ReportCommand, TsvAndCsvByteForByte) {
     test::TempDir folder;
-    std::vector<Args> runs;
-    for (const std::string& file : examples()) runs.push_back({"--reject", "max", file});
-    runs.push_back({folder.write("spreadless.csv", "a,b,c\n5\n5\n5\n5\n9\n")});  // g unbounded
-    runs.push_back({"--reject", "max", folder.file("spreadless.csv")});  // s = 0: no statistics
-    runs.push_back({folder.write("hand.csv", kByHand)});
-    for (Args args : runs) {
-        SCOPED_TRACE(testing::PrintToString(args));
-        const auto row = tsvRows(run(args).out).at(0);
-        args.insert(args.begin(), {"--format", "json"});
-        const Json j = jsonArray(run(args).out).at(0);
-        for (const std::string side : {"", "min", "max"}) {
-            std::istringstream words(side.empty() ? same : sides);
-            for (std::string w; words >> w;) {
-                const std::size_t eq = w.find('=');
-                const std::string& cell = row.at(side + w.substr(0, eq));
-                const Json::json_pointer at((side.empty() ? "/" : "/" + side + "/") +
-                                            (eq == std::string::npos ? w : w.substr(eq + 1)));
-                const Json json = j.contains(at) ? j[at] : Json();
-                // The cell as JSON: an unbounded g, "inf", is null there; a verdict a flag.
-                const Json read = json.is_string()                    ? Json(cell)
-                                  : cell.empty() || cell == "inf"     ? Json()
-                                  : cell == "outlier" || cell == "OK" ? Json(cell == "outlier")
-                                                                      : Json::parse(cell);
-                EXPECT_EQ(read, json) << w << " " << cell;
-            }
-            if (!side.empty() && !j[side]["gauss"].is_null()) {
-                EXPECT_EQ(row.at(side + "_g") == "inf", j[side]["gauss"]["unbounded"] == true);
-            }
-        }
-        std::string rejected;
-        for (int r : j["rejected"]) rejected += (rejected.empty() ? "" : " ") + std::to_string(r);
-        EXPECT_EQ(rejected, row.at("rejected_rows"));
-    }
-}
-
-// Quotes, commas and backslashes in JSON, csv and tsv; a file name that is not UTF-8; a refused
-// file's object holds its message and nulls.
-TEST(ReportCommand, StringsAndRefusedFilesInEachFormat) {
-    test::TempDir folder;
-    const std::string odd = folder.write(
-        "odd.csv", "\"Tarn \"\"A\"\", \\ east\",AT-1,Eocène\n12.4\n13.1\n11.8\n30.5\n");
-    const std::string notUtf8 = folder.write("name \xFF.csv", "x,y,z\n1\n2\n3\n");
-    const std::string controls = folder.file("tab\there\x01.csv");  // missing
-    const Ran o = run({"--format", "json", odd, notUtf8, controls});
-    EXPECT_EQ(o.status, cli::kExitRefused);
-    const Json array = jsonArray(o.out);
-    ASSERT_EQ(array.size(), 3u);
-    EXPECT_EQ(std::tuple(array[0]["locality"], array[0]["age"], array[1]["file"]),
-              std::tuple("Tarn \"A\", \\ east", "Eocène", folder.file("name \uFFFD.csv")));
-    const Json& refused = array[2];
+    const std::string hand = folder.write("hand.csv", kByHand);
+    const std::string flat = folder.write("flat.csv", "a,b,c\n5\n5\n5\n5\n9\n");
+    const std::string missing = folder.file("tab\there\x01.csv");
+    const std::string columns =
+        "file|error|locality|code|age|n|n_read|rejected_rows|mean|sd|se|min|min_row|max|max_row|"
+        "min_grubbs_t|min_grubbs_class|min_grubbs_p|min_grubbs_p_is_bound|min_dixon_r|"
+        "min_dixon_class|min_dixon_p|min_dixon_p_is_bound|min_iqr_verdict|min_g|min_g_critical|"
+        "min_g_verdict|min_g_p|max_grubbs_t|max_grubbs_class|max_grubbs_p|max_grubbs_p_is_bound|"
+        "max_dixon_r|max_dixon_class|max_dixon_p|max_dixon_p_is_bound|max_iqr_verdict|max_g|"
+        "max_g_critical|max_g_verdict|max_g_p|q1|q3|lower_inner_fence|upper_inner_fence|"
+        "lower_outer_fence|upper_outer_fence|gesd_outliers|gesd_rows";
+    // After the locality. The values as worked out above; the min Dixon p from dixon-p.dat.
+    const std::string handCells =
+        "H-6|Eocène|6|6||10|4|1.632993161855452|7|1|18|6|0.75|> 10 %|1|true|0.09090909090909091|"
+        "> 10 %|0.7712686090909091|false|within inner fences|0.865524666301821|4.3388|OK|1|2|< 1 %|"
+        "0.0018245548333900086|false|0.8181818181818182|< 0.5 %|0.0011181909090909074|false|"
+        "within inner fences|10.73312629199899|4.3388|outlier|0.0018245548333900086|8.5|13.5|1|21|"
+        "-6.5|28.5|1|6";
+    // 5 5 5 5 9: mean 5.8, s = sqrt(3.2), g of the 5 (rest 5 5 5 9: mean 6, s 2) 0.5.
+    const std::string flatCells =
+        "a|b|c|5|5||5.8|1.7888543819998317|0.8|5|1|9|5|0.44721359549995787|> 10 %|1|true|0|> 10 %|"
+        "1|false||0.5|5.0767|OK|1|1.788854381999832|< 1 %|0|false|1|< 0.5 %|0.001|true||inf|"
+        "5.0767|outlier|0||||||||";
+    const std::string why = " , the file does not exist. Check the name and the folder, please.";
+    const std::string error = "Error occurred while trying to load file: ";
+    const auto with = [](std::string line, char separator) {
+        std::replace(line.begin(), line.end(), '|', separator);
+        return line;
+    };
+    const std::string escaped = folder.file("tab\\there\x01.csv");
+    const Ran tsv = run({hand, flat, missing}), csv = run({"--format", "csv", hand, flat, missing});
     EXPECT_EQ(
-        std::pair(refused["file"], refused["error"]),
-        std::pair(Json(controls), Json("Error occurred while trying to load file: " + controls +
-                                       " , the file does not exist. Check the name and the "
-                                       "folder, please.")));
-    EXPECT_EQ(refused.size(), array[0].size());
-    for (const auto& [key, value] : refused.items()) {
-        if (key != "file" && key != "error") {
-            EXPECT_TRUE(value.is_null()) << key;
-        }
-    }
-    const Ran csv = run({"--format=csv", odd});
-    EXPECT_NE(csv.out.find("\r\n" + odd + ",,\"Tarn \"\"A\"\", \\ east\",AT-1,Eocène,4,4,"),
-              std::string::npos)
-        << csv.out;
-    EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 2);
-    EXPECT_EQ(tsvRows(run({odd}).out).at(0).at("locality"), "Tarn \"A\", \\\\ east");
-    EXPECT_NE(run({controls}).out.find("/tab\\there\x01.csv\tError occurred"), std::string::npos);
+        std::pair(tsv.status, tsv.out),
+        std::pair(cli::kExitRefused,
+                  with(columns, '\t') + "\n" + hand + "\t\tTarn \"A\", \\\\ east\t" +
+                      with(handCells, '\t') + "\n" + flat + "\t\t" + with(flatCells, '\t') + "\n" +
+                      escaped + "\t" + error + escaped + why + std::string(47, '\t') + "\n"));
+    EXPECT_EQ(csv.out, with(columns, ',') + "\r\n" + hand + ",,\"Tarn \"\"A\"\", \\ east\"," +
+                           with(handCells, ',') + "\r\n" + flat + ",," + with(flatCells, ',') +
+                           "\r\n" + missing + ",\"" + error + missing + why + "\"" +
+                           std::string(47, ',') + "\r\n");
 }
 
 // The ESD screen of the published example (NIST/SEMATECH e-Handbook, 1.3.5.17.3): three
@@ -361,7 +287,7 @@ TEST(ReportCommand, RefusedFilesAndStandardInput) {
 
 // The first wrong argument is the one reported, with the command line as written.
 TEST(ReportCommand, UsageErrors) {
-    const std::string unknownX = "unknown option -x", format = "--format is tsv, csv or json, not ";
+    const std::string format = "--format is tsv, csv or json, not ";
     const std::string reject = "--reject takes a list such as max,min,max, not ";
     const std::string alpha = "--gesd-alpha takes a level above 0 and below 0.5, such as 0.05";
     const std::string k = "--gesd-k takes a whole number from 1 up";
@@ -371,17 +297,12 @@ TEST(ReportCommand, UsageErrors) {
         {{"--"}, "no data file given"},
         {{"--format", "xml", "a.csv"}, format + "\"xml\""},
         {{"--format="}, format + "\"\""},
-        {{"--format", "xml", "--frob", "a.csv"}, format + "\"xml\""},
         {{"--frob", "--format", "xml", "a.csv"}, "unknown option --frob"},
         {{"--frob=3", "a.csv"}, "unknown option --frob"},
-        {{"-x=1", "a.csv"}, unknownX},
         {{"-format", "json", "a.csv"}, "unknown option -format"},
         {{"-hh"}, "unknown option -hh"},
         {{"--h"}, "unknown option --h"},
-        {{"-h=1"}, "unknown option -h"},
         {{"--help=1"}, "unknown option --help"},
-        {{"--=x", "a.csv"}, "unknown option --"},
-        {{"---format", "tsv", "a.csv"}, "unknown option ---format"},
         {{"--help", "--frob"}, "unknown option --frob"},
         {{"--tables"}, "--tables needs a value"},
         {{"a.csv", "--gesd-k"}, "--gesd-k needs a value"},
@@ -396,13 +317,11 @@ TEST(ReportCommand, UsageErrors) {
          "--plot writes PNG, SVG or PDF: give the file name the ending .png, .svg or .pdf"},
         {{"-", "-"}, "standard input (-) can be read only once"},
         {{"--gesd-alpha", "0.5", "a.csv"}, alpha},
-        {{"--gesd-alpha="}, alpha},
         {{"--gesd-k", "0", "a.csv"}, k},
         {{"--gesd-k", "150", "a.csv"}, k},
         {{"--gesd-k", "3x", "a.csv"}, k},
         {{"--decimal", "dot", "a.csv"}, "--decimal is point or comma, not \"dot\""},
-        {{"--column", "0", "a.csv"}, column},
-        {{"--column", "", "a.csv"}, column}};
+        {{"--column", "0", "a.csv"}, column}};
     for (const auto& [args, why] : cases) {
         const Ran o = run(args);
         EXPECT_EQ(std::tuple(o.status, o.err, o.out),
@@ -440,19 +359,19 @@ TEST(ReportCommand, OptionsAsWrittenOnTheCommandLine) {
 // SIFTON_DATE, read only for --report: exactly YYYY-MM-DD, a day of the calendar, shown as day,
 // month and two-digit year.
 TEST(ReportCommand, ReportDate) {
-    const std::pair<const char*, const char*> accepted[] = {
-        {"2028-02-29", "29 Feb. 28"}, {"2000-02-29", "29 Feb. 00"}, {"2026-12-31", "31 Dec. 26"},
-        {"0000-02-29", "29 Feb. 00"}, {"1999-02-09", "9 Feb. 99"},  {"2026-05-15", "15 May. 26"},
-        {"2100-11-30", "30 Nov. 00"}, {"2004-08-28", "28 Aug. 04"}};
+    const std::pair<const char*, const char*> accepted[] = {{"2028-02-29", "29 Feb. 28"},
+                                                            {"2000-02-29", "29 Feb. 00"},
+                                                            {"1999-02-09", "9 Feb. 99"},
+                                                            {"2026-05-15", "15 May. 26"},
+                                                            {"2100-11-30", "30 Nov. 00"}};
     for (const auto& [date, shown] : accepted) {
         const Ran o = run({"--report", "short", kAspen}, {}, kData, {}, date);
         EXPECT_EQ(o.out.substr(0, o.out.find('\r')),
                   std::string("Test of outliers by Sifton program\t\t\t\t") + shown);
     }
-    for (const char* date : {"2026-02-29", "1900-02-29", "2026-04-31", "2026-13-01", "2026-00-10",
-                             "2026-12-00", "2026-4-1", "2026-12-5", " 2026-1-01", "+202-01-01",
-                             "-001-01-01", "2026-+1-01", "2026-01- 1", "2026/12/05", "20261205",
-                             "2026-12-05x", "2026-1x-05", "202x-12-05", "5 Dec. 26"}) {
+    for (const char* date :
+         {"2026-02-29", "1900-02-29", "2026-04-31", "2026-13-01", "2026-00-10", "2026-12-00",
+          "2026-4-1", "+202-01-01", "2026-01- 1", "2026/12/05", "2026-12-05x"}) {
         EXPECT_EQ(std::pair(run({"--report", "short", kAspen}, {}, kData, {}, date).err,
                             run({kAspen}, {}, kData, {}, date).status),
                   std::pair("sifton-report: SIFTON_DATE must be a date as YYYY-MM-DD, not \"" +
@@ -548,19 +467,18 @@ TEST(ReportCommand, OptionsAnswerTheFilesQuestionsAndAnUnansweredOneRefusesIt) {
         EXPECT_EQ(std::pair(read, how.size()), std::pair(reading, std::size_t{5}));
     }
     const std::pair<std::string, std::string> unanswered[] = {
-        {",age,error\n0,41.2,3.1\n1,44.8,3.3\n2,39.1,2.9\n", "Give --column N or --column NAME."},
-        {"Age\n41,2\n44,8\n47,1\n", "Give --decimal comma or --decimal point."},
-        {"41.2\n44.8\n39.1\n", "Give --no-header or --header."},
-        {"S;C\n1.234;1\n987;2\n",
-         "Give --decimal comma (points between thousands) or --decimal point."}};
-    for (const auto& [bytes, give] : unanswered) {
-        const std::string path = dir.write("d.csv", bytes);
+        {pandas, "Give --column N or --column NAME."},
+        {comma, "Give --decimal comma or --decimal point."},
+        {bare, "Give --no-header or --header."},
+        {points, "Give --decimal comma (points between thousands) or --decimal point."}};
+    for (const auto& [path, give] : unanswered) {
         const Ran r = run({"--format", "json", path});
-        EXPECT_EQ(r.status, cli::kExitRefused) << bytes;
-        EXPECT_TRUE(r.err.starts_with("sifton-report: " + path + ": ")) << r.err;
-        EXPECT_TRUE(r.err.ends_with(give + "\n")) << r.err;
-        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
-        EXPECT_TRUE(Json::parse(r.out)[0]["reading"].is_null());
+        EXPECT_EQ(std::pair(r.status, Json::parse(r.out)[0]["reading"]),
+                  std::pair(cli::kExitRefused, Json()));
+        EXPECT_TRUE(r.err.starts_with("sifton-report: " + path + ": ") &&
+                    r.err.ends_with(give + "\n") &&
+                    std::count(r.err.begin(), r.err.end(), '\n') == 1)
+            << r.err;
     }
     const Ran noColumn = run({"--column", "ages", dir.write("p.csv", ",age\n0,1\n1,2\n2,3\n")});
     EXPECT_NE(noColumn.err.find("its header names no column \"ages\""), std::string::npos)
