@@ -1,9 +1,10 @@
-// The Qt platform's own logic: the file dialogs' set-up, their name filters and the clipboard
-// write.
+// The Qt platform's own logic: the file dialogs' set-up, their name filters, the state they leave
+// on the desktop and the clipboard write.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -26,7 +27,7 @@ TEST(QtPlatform, NameFiltersMatchUpperCaseAndFilesWithoutADot) {
 
 // What each dialog looks like while it is open: its mode, the filter chosen, the name and the
 // ending a typed name gets, before and after the user picks another filter. Cancelled, it
-// answers nothing.
+// answers nothing and leaves the configuration folder (see ui_test_main.cpp) empty.
 TEST(QtPlatform, OpenAndSaveDialogsStartAsTheSettingsSay) {
     QtPlatform platform;
     const FileDialogSettings settings{
@@ -50,6 +51,10 @@ TEST(QtPlatform, OpenAndSaveDialogsStartAsTheSettingsSay) {
     QTimer::singleShot(0, look);
     EXPECT_EQ(platform.openFileDialog(settings), std::nullopt);
     EXPECT_EQ(seen, "10 Drawing (*.svg *.SVG) .svg .png .|01 Drawing (*.svg *.SVG) . . .|");
+    const QDir config(qEnvironmentVariable("XDG_CONFIG_HOME"));
+    ASSERT_TRUE(config.exists());
+    EXPECT_EQ(config.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList());
 }
 
 // Content of another program: every read of it would wait for that program.

@@ -22,7 +22,6 @@
 #include <functional>
 #include <tuple>
 
-#include "core/number_text.h"
 #include "tests/support/scripted_platform.h"
 #include "ui/frm_dix.h"
 #include "ui/frm_plot.h"
@@ -152,8 +151,7 @@ TEST_F(WindowTest, OpenFromStartHandsOverThenTheMenuLoadsOtherDataSetsThenClosin
     EXPECT_EQ(test::topLevel("frmStart"), nullptr);
     EXPECT_EQ(w->frameGeometry().center(), w->screen()->availableGeometry().center());
     EXPECT_EQ(platform.dialogsShown.at(0).initialFolder, tables.path());
-    EXPECT_EQ(texts(w, {"lblFileName", "lblN", "lblGrubbsMax"}),
-              tables.file("d.csv") + "|12|  < 1 %  ");
+    EXPECT_EQ(texts(w, {"lblFileName", "lblN"}), tables.file("d.csv") + "|12");
     EXPECT_EQ(unrendered(w), "");
     act(w, "cmdRejectMax");
     platform.dialogAnswers.push_back(test::writeDataFile(
@@ -209,13 +207,11 @@ TEST_P(RefusedLoad, StartWindowStaysOrHandsOverAndTheMenuKeepsTheDataSet) {
     if (c.handsOver) {
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(enabled(w), "0000");  // nothing to reject or copy, even when asked directly
-        for (const char* cover : {"lblGRUno", "lblDIXno", "lblIQRno", "lblGAUno"})
-            EXPECT_FALSE(label(w, cover).shown) << cover;  // no test stands refused yet
         w->cmdRejectMin_Click(), w->cmdRejectMax_Click();
         w->copyReport(ReportMode::Short), w->copyReport(ReportMode::Long);
-        EXPECT_EQ(texts(w, {"lblN", "lblFileName", "lblRejecList"}), "||");
-        EXPECT_EQ(std::tuple(platform.clipboardWrites, w->copyMode(), w->analysis()),
-                  std::tuple(0, ReportMode::Short, nullptr));
+        EXPECT_EQ(std::tuple(unrendered(w), label(w, "lblN").text, platform.clipboardWrites,
+                             w->copyMode(), w->analysis()),
+                  std::tuple("", "", 0, ReportMode::Short, nullptr));
         platform.dialogAnswers.push_back(test::writeDataFile(tables.file("twelve.csv"), kTwelve));
         act(w, "mnuFileItem_1");
     } else {
@@ -468,11 +464,8 @@ TEST_F(WindowTest, EveryLabelShowsItsWholeTextForDataOfAnySize) {
             const int advance = l->fontMetrics().horizontalAdvance(l->text());
             EXPECT_LE(advance, l->width()) << state.name << " " << text;
             EXPECT_LE(l->geometry().right(), w->centralWidget()->width()) << state.name;
-            if (text != state.text) {
+            if (text != state.text) {  // the full text in the tooltip
                 EXPECT_EQ(l->toolTip().toStdString().substr(0, state.text.size()), state.text);
-                if (state.name != "lblFileName" && state.kind == LabelKind::Value) {
-                    EXPECT_EQ(Text_To_Number(text), Text_To_Number(state.text)) << text;
-                }
             }
             if (!state.centred) shown.emplace_back(l->geometry(), advance);
         }
@@ -492,8 +485,6 @@ TEST_F(WindowTest, EveryLabelShowsItsWholeTextForDataOfAnySize) {
 TEST_F(WindowTest, EsdScreenWarnsWhenOneOutlierMasksAnother) {
     frmDIX* w = open({50.1, 48.7, 51.2, 49.5, 50.8, 49.9, 52.0, 48.9, 80, 80});
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(label(w, "lblGrubbsMax").background.name() + label(w, "lblGaO").background.name(),
-              "#ffffff#ffffff");
     const auto status = [w] { return label(w, "lblGesdStatus").text; };
     EXPECT_NE(status().find("k = 4): 2 outliers. Warning: one outlier may be masking another."),
               std::string::npos)
