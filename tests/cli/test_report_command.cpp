@@ -127,6 +127,8 @@ TEST(ReportCommand, JsonOfADataSetWorkedOutByHand) {
     // The g-test's critical value is gauss-g.dat's for n = 6.
     const Json exactly =
         Json::parse(R"({"locality": "Tarn \"A\", \\ east", "code": "H-6", "age": "Eocène",
+        "reading": {"separator": ",", "decimal_mark": ".", "thousands_separator": null,
+                    "value_column": 1, "header": true},
         "n": 6, "n_read": 6, "mean": 10, "sd": 4, "error": null, "iqr": {"q1": 8.5, "q3": 13.5,
         "lower_inner": 1, "upper_inner": 21, "lower_outer": -6.5, "upper_outer": 28.5},
         "max": {"row": 6, "value": 18, "iqr": "within inner fences",
@@ -262,18 +264,13 @@ TEST(ReportCommand, RefusedFilesAndStandardInput) {
 
 // The first wrong argument is the one reported, with the command line as written.
 TEST(ReportCommand, UsageErrors) {
-    const std::string format = "--format is tsv, csv or json, not ";
     const std::string reject = "--reject takes a list such as max,min,max, not ";
-    const std::string alpha = "--gesd-alpha takes a level above 0 and below 0.5, such as 0.05";
     const std::string k = "--gesd-k takes a whole number from 1 up";
-    const std::string column = "--column takes a column number from 1, or its name";
     const std::pair<Args, std::string> cases[] = {
         {{}, "no data file given"},
-        {{"--format", "xml", "a.csv"}, format + "\"xml\""},
-        {{"--format="}, format + "\"\""},
+        {{"--format", "xml", "a.csv"}, "--format is tsv, csv or json, not \"xml\""},
         {{"--frob", "--format", "xml", "a.csv"}, "unknown option --frob"},
         {{"-format", "json", "a.csv"}, "unknown option -format"},
-        {{"-hh"}, "unknown option -hh"},
         {{"--help=1"}, "unknown option --help"},
         {{"--help", "--frob"}, "unknown option --frob"},
         {{"--tables"}, "--tables needs a value"},
@@ -288,12 +285,12 @@ TEST(ReportCommand, UsageErrors) {
         {{"--plot", "plot.gif", "a.csv"},
          "--plot writes PNG, SVG or PDF: give the file name the ending .png, .svg or .pdf"},
         {{"-", "-"}, "standard input (-) can be read only once"},
-        {{"--gesd-alpha", "0.5", "a.csv"}, alpha},
-        {{"--gesd-k", "0", "a.csv"}, k},
+        {{"--gesd-alpha", "0.5", "a.csv"},
+         "--gesd-alpha takes a level above 0 and below 0.5, such as 0.05"},
         {{"--gesd-k", "150", "a.csv"}, k},
         {{"--gesd-k", "3x", "a.csv"}, k},
         {{"--decimal", "dot", "a.csv"}, "--decimal is point or comma, not \"dot\""},
-        {{"--column", "0", "a.csv"}, column}};
+        {{"--column", "0", "a.csv"}, "--column takes a column number from 1, or its name"}};
     for (const auto& [args, why] : cases) {
         const Ran o = run(args);
         EXPECT_EQ(std::tuple(o.status, o.err, o.out),
@@ -302,27 +299,23 @@ TEST(ReportCommand, UsageErrors) {
     }
 }
 
+// Help wins over the errors after it; a value is the next argument whatever it looks like, the
+// last of an option counts; after -- every argument is a file.
 TEST(ReportCommand, OptionsAsWrittenOnTheCommandLine) {
     EXPECT_EQ(run({"--version"}).out, "sifton-report 1.0.0\n");
-    for (const Args& args : std::vector<Args>{
-             {"-h"}, {"--help"}, {"a.csv", "--help", "-", "-"}, {"--tables", "x", "-h"}}) {
+    for (const Args& args : std::vector<Args>{{"-h"}, {"a.csv", "--help", "-", "-"}}) {
         const Ran o = run(args);
-        EXPECT_EQ(
-            std::pair(o.status, o.out.substr(0, o.out.find('\n'))),
-            std::pair(cli::kExitComputed, std::string("Usage: sifton-report [OPTION]... FILE...")))
-            << testing::PrintToString(args);
+        EXPECT_EQ(std::pair(o.status, o.out.substr(0, 41)),
+                  std::pair(cli::kExitComputed,
+                            std::string("Usage: sifton-report [OPTION]... FILE...\n")));
     }
-    // A value is the next argument whatever it looks like; the last of an option counts.
-    const std::string expected = run({"--format", "csv", kAspen}).out;
-    EXPECT_EQ(expected.substr(0, 11), "file,error,");
-    for (const Args& args : std::vector<Args>{{"--format=csv", kAspen},
-                                              {kAspen, "--format", "csv"},
-                                              {"--format", "json", "--format", "csv", kAspen}})
-        EXPECT_EQ(run(args).out, expected) << testing::PrintToString(args);
-    EXPECT_EQ(
-        run({"--tables", "--format", "--tables=" + kData, "--format", "csv", kAspen}, {}, "/x").out,
-        expected);
-    const Ran dashes = run({"--", "-h", "--format"});  // files after --
+    const std::string csv = run({"--format", "csv", kAspen}).out;
+    for (const Args& args : std::vector<Args>{
+             {"--tables=" + kData, "--format=csv", kAspen},
+             {kAspen, "--tables", kData, "--format", "json", "--format", "csv"},
+             {"--tables", "--format", "--tables=" + kData, "--format", "csv", kAspen}})
+        EXPECT_EQ(run(args, {}, "/x").out, csv) << testing::PrintToString(args);
+    const Ran dashes = run({"--", "-h", "--format"});
     EXPECT_EQ(std::pair(column(dashes.out, "file"), dashes.err),
               std::pair(std::string("-h|--format"),
                         std::string("sifton-report: -h: no such file\n"
@@ -405,8 +398,7 @@ TEST(ReportCommand, MissingTables) {
 }
 
 // --column, --decimal and --no-header answer what a file leaves open, as the import dialog's
-// choices would; the JSON says how each file was read. Unanswered, the question refuses the
-// file with one line naming the option to give.
+// choices would; unanswered, the question refuses the file with one line naming the option.
 TEST(ReportCommand, OptionsAnswerTheFilesQuestionsAndAnUnansweredOneRefusesIt) {
     test::TempDir dir;
     const std::string pandas =
@@ -414,28 +406,18 @@ TEST(ReportCommand, OptionsAnswerTheFilesQuestionsAndAnUnansweredOneRefusesIt) {
     const std::string comma = dir.write("c.csv", "Age\n41,2\n44,8\n47,1\n");
     const std::string bare = dir.write("b.csv", "41.2\n44.8\n39.1\n");
     const std::string points = dir.write("t.csv", "S;C\n1.234;1\n987;2\n1.100;3\n");
-    // The means: 41.2, 44.8, 39.1 (the age column, or the values without a header); 3.1, 3.3,
-    // 2.9 (the error column); 41.2, 44.8, 47.1 or 41, 44, 47; 1234, 987, 1100. The reading as
-    // separator, decimal mark, thousands separator ("-" none), value column, header.
-    const std::tuple<Args, double, std::string> answered[] = {
-        {{"--column", "age", pandas}, 41.7, ", . - 2 1"},
-        {{"--column", "3", pandas}, 3.1, ", . - 3 1"},
-        {{"--decimal", "comma", comma}, 44.366666666666667, "- , - 1 1"},
-        {{"--decimal", "point", comma}, 44.0, ", . - 1 1"},
-        {{"--no-header", bare}, 41.7, "- . - 1 0"},
-        {{"--decimal", "comma", points}, 1107, "; , . 1 1"}};
-    for (auto [args, mean, reading] : answered) {
-        SCOPED_TRACE(testing::PrintToString(args));
-        args.insert(args.begin(), {"--format", "json"});
+    // The means of 41.2, 44.8, 39.1 (the age column, or the values without a header); 3.1, 3.3,
+    // 2.9 (the error column); 41.2, 44.8, 47.1 or 41, 44, 47; 1234, 987, 1100.
+    const std::pair<Args, double> answered[] = {{{"--column", "age", pandas}, 41.7},
+                                                {{"--column", "3", pandas}, 3.1},
+                                                {{"--decimal", "comma", comma}, 44.366666666666667},
+                                                {{"--decimal", "point", comma}, 44.0},
+                                                {{"--no-header", bare}, 41.7},
+                                                {{"--decimal", "comma", points}, 1107}};
+    for (const auto& [args, mean] : answered) {
         const Ran r = run(args);
         ASSERT_EQ(r.status, cli::kExitComputed) << r.err;
-        const Json file = Json::parse(r.out).at(0), &how = file.at("reading");
-        EXPECT_NEAR(file.at("mean").get<double>(), mean, 1e-9 * std::abs(mean));
-        std::string read;
-        for (const char* key : {"separator", "decimal_mark", "thousands_separator"})
-            read += (how.at(key).is_null() ? "-" : how.at(key).get<std::string>()) + " ";
-        read += how.at("value_column").dump() + " " + std::to_string(int(how.at("header") == true));
-        EXPECT_EQ(std::pair(read, how.size()), std::pair(reading, std::size_t{5}));
+        EXPECT_NEAR(std::stod(column(r.out, "mean")), mean, 1e-9 * mean) << args.back();
     }
     const std::pair<std::string, std::string> unanswered[] = {
         {pandas, "Give --column N or --column NAME."},
