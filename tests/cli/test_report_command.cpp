@@ -216,67 +216,50 @@ TEST(ReportCommand, TsvAndCsvByteForByte) {
                            std::string(47, ',') + "\r\n");
 }
 
-// The ESD screen of the published example (NIST/SEMATECH e-Handbook, 1.3.5.17.3): three
-// outliers through masking, none when k = 2 stops short of them; below six values it does not
-// run.
-TEST(ReportCommand, EsdScreenInJsonAndTsv) {
+// The ESD screen of the published example (NIST/SEMATECH e-Handbook, 1.3.5.17.3; the screen
+// itself is checked in test_gesd.cpp): three outliers, none when k = 2 stops short of them;
+// below six values it does not run.
+TEST(ReportCommand, EsdScreenAndItsOptions) {
     const std::string example = kExamples + "esd-example-54.csv";
-    const Json g = jsonArray(run({"--format", "json", example}).out).at(0)["gesd"];
-    EXPECT_EQ(std::tuple(g["alpha"], g["k"], g["outliers"], g["steps"].size(), g["rows"]),
-              std::tuple(0.05, 10, 3, 10u, Json::array({54, 53, 52})));
-    EXPECT_NEAR(g["steps"][2]["lambda"].get<double>(), 3.1439, 1e-4);
-    const std::string tsv = run({"--gesd-k", "2", "--gesd-alpha", "0.01", example, kAspen}).out;
-    EXPECT_EQ(column(tsv, "gesd_outliers") + " " + column(tsv, "gesd_rows"), "0| |");
-    EXPECT_NE(run({example}).out.find("\t3\t54 53 52\n"), std::string::npos);
-    EXPECT_EQ(jsonArray(run({"--format=json", kAspen}).out)[0]["gesd"], nullptr);
+    EXPECT_EQ(column(run({example, kAspen}).out, "gesd_rows"), "54 53 52|");
+    const std::string tsv = run({"--gesd-k", "2", "--gesd-alpha", "0.01", example}).out;
+    EXPECT_EQ(column(tsv, "gesd_outliers"), "0");
+    const Json g = jsonArray(run({"--format=json", "--gesd-alpha", "0.01", example, kAspen}).out);
+    EXPECT_EQ(std::tuple(g[0]["gesd"]["alpha"], g[0]["gesd"]["k"], g[1]["gesd"]),
+              std::tuple(0.01, 10, nullptr));
 }
 
-// Refused files give status 1, the reason on standard error after the file name, and a row
-// that holds the reader's whole message; the other files are computed all the same. Standard
-// input reads as the file does.
+// Refused files give status 1 and the reason on standard error after the file name; the other
+// files are computed all the same. Standard input reads as the file does, after -- too.
 TEST(ReportCommand, RefusedFilesAndStandardInput) {
     test::TempDir folder;
     const std::string five = "a,b,c\n10\n12\n11\n30\n12\n";
     const std::string good = folder.write("good.csv", five);
     const std::string two = folder.write("two.csv", "a,b,c\n10\n12\n");
-    const std::string text = folder.write("text.csv", "a,b,c\n10\nten\n12\n");
-    const std::string none = folder.file("none.csv");
-    const Ran o = run({good, two, text, none});
-    EXPECT_EQ(o.status, cli::kExitRefused);
-    const std::string why =
-        "line 3 holds \"ten\" where the value to test should stand: the first field of every "
-        "data line must be a plain number, such as 12.5 or 1.25E+1. Nothing was loaded; correct "
-        "that line and retry.";
-    EXPECT_EQ(o.err, "sifton-report: " + two + ": What can I test with one or two data?\n" +
-                         "sifton-report: " + text + ": " + why + "\nsifton-report: " + none +
-                         ": no such file\n");
-    EXPECT_EQ(column(o.out, "n") + " " + column(o.out, "error").substr(0, 39),
-              "5||| |What can I test with one or two data?|");
-    const Ran in = run({"-"}, five);
+    const Ran o = run({good, two, folder.file("none.csv")});
+    EXPECT_EQ(std::tuple(o.status, o.err, column(o.out, "n")),
+              std::tuple(cli::kExitRefused,
+                         "sifton-report: " + two + ": What can I test with one or two data?\n" +
+                             "sifton-report: " + folder.file("none.csv") + ": no such file\n",
+                         "5||"));
     std::string fromFile = run({good}).out;
     fromFile.replace(fromFile.find(good), good.size(), "-");
-    EXPECT_EQ(std::pair(in.status, in.out), std::pair(cli::kExitComputed, fromFile));
+    for (const Args& args : std::vector<Args>{{"-"}, {"--", "-"}}) {
+        const Ran in = run(args, five);
+        EXPECT_EQ(std::pair(in.status, in.out), std::pair(cli::kExitComputed, fromFile));
+    }
     EXPECT_EQ(run({"-"}, "a,b,c\n10\n12\n").status, cli::kExitRefused);
-    // After -- every argument is a file, - still standard input.
-    const Ran dashes = run({"--", "-"}, five);
-    EXPECT_EQ(std::pair(dashes.status, dashes.out), std::pair(in.status, in.out));
 }
 
 // The first wrong argument is the one reported, with the command line as written.
 TEST(ReportCommand, UsageErrors) {
-    const std::string reject = "--reject takes a list such as max,min,max, not ";
-    const std::string k = "--gesd-k takes a whole number from 1 up";
     const std::pair<Args, std::string> cases[] = {
         {{}, "no data file given"},
         {{"--format", "xml", "a.csv"}, "--format is tsv, csv or json, not \"xml\""},
         {{"--frob", "--format", "xml", "a.csv"}, "unknown option --frob"},
-        {{"-format", "json", "a.csv"}, "unknown option -format"},
-        {{"--help=1"}, "unknown option --help"},
         {{"--help", "--frob"}, "unknown option --frob"},
         {{"--tables"}, "--tables needs a value"},
-        {{"a.csv", "--gesd-k"}, "--gesd-k needs a value"},
-        {{"--reject", "up", "--tables"}, reject + "\"up\""},
-        {{"--reject=max,", "a.csv"}, reject + "\"max,\""},
+        {{"--reject", "up", "--tables"}, "--reject takes a list such as max,min,max, not \"up\""},
         {{"--report", "full", "a.csv"}, "--report is short or long, not \"full\""},
         {{"--report", "short", "a.csv", "b.csv"}, "--report takes exactly one data file"},
         {{"--report", "long", "--format", "tsv", "a.csv"},
@@ -287,8 +270,7 @@ TEST(ReportCommand, UsageErrors) {
         {{"-", "-"}, "standard input (-) can be read only once"},
         {{"--gesd-alpha", "0.5", "a.csv"},
          "--gesd-alpha takes a level above 0 and below 0.5, such as 0.05"},
-        {{"--gesd-k", "150", "a.csv"}, k},
-        {{"--gesd-k", "3x", "a.csv"}, k},
+        {{"--gesd-k", "3x", "a.csv"}, "--gesd-k takes a whole number from 1 up"},
         {{"--decimal", "dot", "a.csv"}, "--decimal is point or comma, not \"dot\""},
         {{"--column", "0", "a.csv"}, "--column takes a column number from 1, or its name"}};
     for (const auto& [args, why] : cases) {
@@ -325,19 +307,14 @@ TEST(ReportCommand, OptionsAsWrittenOnTheCommandLine) {
 // SIFTON_DATE, read only for --report: exactly YYYY-MM-DD, a day of the calendar, shown as day,
 // month and two-digit year.
 TEST(ReportCommand, ReportDate) {
-    const std::pair<const char*, const char*> accepted[] = {{"2028-02-29", "29 Feb. 28"},
-                                                            {"2000-02-29", "29 Feb. 00"},
-                                                            {"1999-02-09", "9 Feb. 99"},
-                                                            {"2026-05-15", "15 May. 26"},
-                                                            {"2100-11-30", "30 Nov. 00"}};
-    for (const auto& [date, shown] : accepted) {
+    for (auto [date, shown] :
+         {std::pair{"2000-02-29", "29 Feb. 00"}, {"1999-02-09", "9 Feb. 99"}}) {
         const Ran o = run({"--report", "short", kAspen}, {}, kData, {}, date);
         EXPECT_EQ(o.out.substr(0, o.out.find('\r')),
                   std::string("Test of outliers by Sifton program\t\t\t\t") + shown);
     }
     for (const char* date :
-         {"2026-02-29", "1900-02-29", "2026-04-31", "2026-13-01", "2026-00-10", "2026-12-00",
-          "2026-4-1", "+202-01-01", "2026-01- 1", "2026/12/05", "2026-12-05x"}) {
+         {"2026-02-29", "1900-02-29", "2026-04-31", "2026-13-01", "2026-4-1", "2026-12-05x"}) {
         EXPECT_EQ(std::pair(run({"--report", "short", kAspen}, {}, kData, {}, date).err,
                             run({kAspen}, {}, kData, {}, date).status),
                   std::pair("sifton-report: SIFTON_DATE must be a date as YYYY-MM-DD, not \"" +
@@ -378,10 +355,10 @@ TEST(ReportCommand, MissingTables) {
     for (const char* name : {"grubbs.dat", "dixon.dat", "gauss-g.dat"})
         fs::copy_file(kData + "/" + name, tables + "/" + name);
     const Ran o = run({"--tables", tables, kAspen, kAspen});
-    EXPECT_EQ(o.status, cli::kExitComputed);
-    EXPECT_EQ(o.err, "sifton-report: warning: The table file " + tables +
-                         "/dixon-p.dat is missing or cannot be opened. The Dixon p-values are "
-                         "left empty.\n");
+    EXPECT_EQ(std::pair(o.status, o.err),
+              std::pair(cli::kExitComputed, "sifton-report: warning: The table file " + tables +
+                                                "/dixon-p.dat is missing or cannot be opened. The "
+                                                "Dixon p-values are left empty.\n"));
     EXPECT_EQ(column(o.out, "max_dixon_class") + column(o.out, "max_dixon_p") +
                   column(o.out, "max_dixon_p_is_bound") +
                   column(o.out, "max_grubbs_p").substr(0, 2),
@@ -433,9 +410,6 @@ TEST(ReportCommand, OptionsAnswerTheFilesQuestionsAndAnUnansweredOneRefusesIt) {
                     std::count(r.err.begin(), r.err.end(), '\n') == 1)
             << r.err;
     }
-    const Ran noColumn = run({"--column", "ages", dir.write("p.csv", ",age\n0,1\n1,2\n2,3\n")});
-    EXPECT_NE(noColumn.err.find("its header names no column \"ages\""), std::string::npos)
-        << noColumn.err;
 }
 
 }  // namespace

@@ -77,16 +77,6 @@ TEST(Presentation, WorkedExampleFillsEveryLabelAndTheShortReport) {
     EXPECT_EQ(buildReport(a, p, ReportMode::Short, {2026, 12, 5}), kKestrelShortReport);
 }
 
-TEST(Presentation, WithoutAnAnalysisShowsTheDesignState) {
-    const Presentation p = present(nullptr, GesdSettings{});
-    EXPECT_FALSE(p.showsResults);
-    EXPECT_EQ(texts(p, {L::lblYoungHead, L::lblOldHead, L::lblN, L::lblGruTmin, L::lblGRUno}),
-              "Minimum:|Maximum:|||NOT TESTED|");
-    EXPECT_EQ(covers(p), "- - - - ");
-    EXPECT_EQ(p.statusLine, "");
-    EXPECT_TRUE(p.plot.values.empty());
-}
-
 // -20 below 10..14: n = 6 puts Q3 = (14 + 13) / 2 = 13.5 and Q1 = (11 + 10) / 2 = 10.5, so the
 // outer fence is 10.5 - 3 x 3 = 1.5 and -20 an extreme outlier; Dixon's r10 is
 // (10 + 20) / (14 + 20) = 0.882.

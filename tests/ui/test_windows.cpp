@@ -403,19 +403,19 @@ TEST_F(WindowTest, PlotWindowFollowsTheResultsWindowSavesThreeFormatsAndClosesWi
 // No digit is ever cut off: for data of any size every label shown holds its whole text inside
 // the window, clear of its neighbours; a shorter or elided text has the full one as tooltip.
 TEST_F(WindowTest, EveryLabelShowsItsWholeTextForDataOfAnySize) {
-    std::vector<double> big, huge, tiny, many;
+    std::vector<std::vector<double>> sets(4);  // about 3E+07, 1.2E+99 and -0.00012; 300 values
     for (int i = 0; i < 12; ++i) {
-        big.push_back(3e7 + i * 1.37);
-        huge.push_back(1.23456789012345e99 * (1 + i / 50.0));
-        tiny.push_back(-0.000123 - i * 1.1e-6);
+        sets[0].push_back(3e7 + i * 1.37);
+        sets[1].push_back(1.23456789012345e99 * (1 + i / 50.0));
+        sets[2].push_back(-0.000123 - i * 1.1e-6);
     }
-    for (int i = 1; i <= 300; ++i) many.push_back(i + 0.25);  // not 1..n: that would be asked
+    for (int i = 1; i <= 300; ++i) sets[3].push_back(i + 0.25);  // not 1..n: that would be asked
     const std::string folder = tables.path() + "/" + std::string(60, 'f');
     QDir().mkpath(QString::fromStdString(folder));
     const std::string header = std::string(40, 'L') + ",KR-07," + std::string(40, 'A');
-    for (const std::vector<double>* values : {&big, &huge, &tiny, &many}) {
-        const std::string name = "set of " + std::to_string(values->size()) + ".csv";
-        platform.dialogAnswers.push_back(test::writeDataFile(folder + "/" + name, *values, header));
+    for (const std::vector<double>& values : sets) {
+        const std::string name = "set of " + std::to_string(values.size()) + ".csv";
+        platform.dialogAnswers.push_back(test::writeDataFile(folder + "/" + name, values, header));
         results() ? act(results(), "mnuFileItem_1") : act(start, "cmdOpen");
         const frmDIX* w = results();
         ASSERT_NE(w, nullptr);
@@ -429,12 +429,11 @@ TEST_F(WindowTest, EveryLabelShowsItsWholeTextForDataOfAnySize) {
                            w->findChild<QLabel*>(cover)->geometry().contains(l->pos()) &&
                            state.kind != LabelKind::Cover;
             if (!l->isVisible() || covered || state.wordWrap) continue;
-            const std::string text = l->text().toStdString();
             const int advance = l->fontMetrics().horizontalAdvance(l->text());
-            EXPECT_LE(advance, l->width()) << state.name << " " << text;
+            EXPECT_LE(advance, l->width()) << state.name << " " << l->text().toStdString();
             EXPECT_LE(l->geometry().right(), w->centralWidget()->width()) << state.name;
-            if (text != state.text) {  // the full text in the tooltip
-                EXPECT_EQ(l->toolTip().toStdString().substr(0, state.text.size()), state.text);
+            if (l->text().toStdString() != state.text) {  // the full text in the tooltip
+                EXPECT_TRUE(l->toolTip().toStdString().starts_with(state.text)) << state.name;
             }
             if (!state.centred) shown.emplace_back(l->geometry(), advance);
         }
@@ -442,8 +441,7 @@ TEST_F(WindowTest, EveryLabelShowsItsWholeTextForDataOfAnySize) {
             for (const auto& [b, unused] : shown)
                 EXPECT_TRUE(b.left() <= a.left() || b.top() > a.bottom() || a.top() > b.bottom() ||
                             a.left() + advance <= b.left());
-        const std::string file = label(w, "lblFileName").text;
-        EXPECT_EQ(file.substr(file.size() - name.size()), name);
+        EXPECT_TRUE(label(w, "lblFileName").text.ends_with(name));
     }
 }
 
