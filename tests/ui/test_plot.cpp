@@ -1,5 +1,4 @@
-// The data plot: its geometry for analyses of small data sets and one picture drawn from it (the
-// plot window itself is driven in test_windows.cpp).
+// The data plot's geometry for small data sets, and one picture drawn from it.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -116,8 +115,7 @@ TEST(Plot, DrawsEachTestsLimitsAtTheirValuesAndNothingForATestThatDidNotRun) {
     }
 }
 
-// The plot names, for each extreme, the tests whose verdict label the window highlights where
-// no "NOT TESTED" cover hides it, and rings and highlights its label exactly then.
+// The plot flags, rings and highlights an extreme exactly when an uncovered verdict label does.
 TEST(Plot, FlagsAnExtremeExactlyWhenTheWindowHighlightsItOutsideACover) {
     using L = LabelId;
     const std::tuple<const char*, L, L, L> verdicts[] = {
@@ -211,18 +209,15 @@ TEST(Plot, DrawingPutsPointsAndLimitsWhereTheGeometrySays) {
             EXPECT_LT(at(p.x + p.radius, p.y).lightness(), 200);
         }
     }
-    int seen = 0;  // each dashed limit shows in a stretch of its column, level with the box
+    int seen = 0;  // each dashed Grubbs limit shows in a stretch of its column, level with the box
     for (const PlotLine& l : g.lines) {
-        const bool grubbs = l.role == PlotRole::GrubbsLimit;
-        bool shows = false;
+        bool red = false;
         for (double y = l.y2 - 40; y < l.y2; ++y)
-            shows |= grubbs ? at(l.x1, y).red() > 150 && at(l.x1, y).green() < 100
-                            : at(l.x1, y).lightness() < 150;
-        seen +=
-            shows && (grubbs || l.role == PlotRole::InnerFence || l.role == PlotRole::OuterFence);
+            red |= at(l.x1, y).red() > 150 && at(l.x1, y).green() < 100;
+        seen += red && l.role == PlotRole::GrubbsLimit;
     }
-    // The title, drawn right after the points, shows.
-    int ink = 0;
+    EXPECT_EQ(seen, 2);
+    int ink = 0;  // the title, drawn right after the points, shows
     for (int x = 12; x < 300; ++x)
         for (int y = 10; y < 28; ++y) ink += image.pixelColor(x, y).lightness() < 100;
     EXPECT_GT(ink, 100);

@@ -1,6 +1,4 @@
-// The presentation and the clipboard report, without any widget: analyses of small data sets
-// worked by hand go in, label texts, highlights, covers, tooltips, the status line, the plot's
-// title and the report's bytes come out.
+// The presentation and the clipboard report of small data sets worked by hand, without widgets.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -113,9 +111,8 @@ TEST(Presentation, LabelsOfDataSetsWorkedByHand) {
     EXPECT_EQ(highlighted, "111100000");
 }
 
-// Rejections lower n, so the IQR test stops at five values; under its cover the window keeps Q3
-// and the verdicts of the last analysis it ran in, and the report repeats them, but nothing counts
-// them as a result: the plot takes its flags from the tests that ran.
+// At five values after rejections, the IQR cover hides the last verdicts, which the report repeats
+// and the plot does not count.
 TEST(Presentation, IqrNotRunAfterRejectionsKeepsItsLastVerdictsUnderTheCover) {
     for (const std::vector<Extreme>& rejections :
          {std::vector{Extreme::Largest}, std::vector{Extreme::Largest, Extreme::Largest}}) {
@@ -135,39 +132,7 @@ TEST(Presentation, IqrNotRunAfterRejectionsKeepsItsLastVerdictsUnderTheCover) {
     }
 }
 
-// Values of a uniform spread so that only n decides which tests run.
-std::vector<double> spread(int n) {
-    std::vector<double> values;
-    for (int i = 0; i < n; ++i) values.push_back(100 + (i * 37) % n);
-    return values;
-}
-
-TEST(Presentation, EachTestOutsideItsRangeShowsItsCoverAndTheNotRunMarker) {
-    // n, the covers, and the first statistic of Grubbs, Dixon, IQR and g as x, -1 or blank.
-    const std::tuple<int, const char*, const char*> cases[] = {
-        {5, "- - 7110 - ", "x|x|-1|x|"},
-        {25, "- - - - ", "x|x|x|x|"},
-        {26, "- 6612 - - ", "x|-1|x|x|"},
-        {51, "- 6612 - 6612 ", "x|-1|x||"},
-        {101, "6612 6612 - 6612 ", "-1|-1|x||"}};
-    for (const auto& [n, shown, firstStatistics] : cases) {
-        const Analysis a = analysed(spread(n));
-        const Presentation p = present(&a, GesdSettings{});
-        std::string first;
-        for (L id : {L::lblGruTmin, L::lblDixRmin, L::lblIQRQ1, L::lblGauYoung}) {
-            const std::string& t = p.text(id);
-            first += (t == "-1" || t.empty() ? t : "x") + "|";
-        }
-        // A test that did not run has no p-value to show, and its other statistic stays blank.
-        const std::string blank =
-            (p[L::lblGRUno].visible ? p.text(L::lblGruTmax) + p[L::lblGruTmin].tooltip : "") +
-            (p[L::lblGAUno].visible ? p.text(L::lblGaY) + p.text(L::lblGaO) : "");
-        EXPECT_EQ(std::tuple(covers(p), first, blank), std::tuple(shown, firstStatistics, "")) << n;
-    }
-}
-
-// Below 25 values the status line says the screen is approximate; the plot's legend counts the
-// outliers found (the masking itself is shown in the window test).
+// Below 25 values the ESD status line says it is approximate; the plot's legend counts outliers.
 TEST(Presentation, StatusLineAndPlotSummaryOfTheEsdScreen) {
     const Analysis small = analysed(kKestrel);
     EXPECT_EQ(present(&small, GesdSettings{0.01, 2}).statusLine,

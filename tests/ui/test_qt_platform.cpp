@@ -1,5 +1,4 @@
-// The Qt platform's own logic: the file dialogs' set-up, their name filters, the state they leave
-// on the desktop and the clipboard write.
+// The Qt platform's own logic: file dialogs, name filters and the clipboard write.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -25,9 +24,8 @@ TEST(QtPlatform, NameFiltersMatchUpperCaseAndFilesWithoutADot) {
         EXPECT_EQ(qtNameFilter(description, pattern).toStdString(), expected);
 }
 
-// What each dialog looks like while it is open: its mode, the filter chosen, the name and the
-// ending a typed name gets, before and after the user picks another filter. Cancelled, it
-// answers nothing and leaves the configuration folder (see ui_test_main.cpp) empty.
+// Each dialog's mode, filter and typed name's ending before and after another filter is picked;
+// cancelled, it answers nothing and leaves the configuration folder (ui_test_main.cpp) empty.
 TEST(QtPlatform, OpenAndSaveDialogsStartAsTheSettingsSay) {
     QtPlatform platform;
     const FileDialogSettings settings{
