@@ -50,7 +50,6 @@ TEST(QtPlatform, OpenAndSaveDialogsStartAsTheSettingsSay) {
     EXPECT_EQ(platform.openFileDialog(settings), std::nullopt);
     EXPECT_EQ(seen, "10 Drawing (*.svg *.SVG) .svg .png .|01 Drawing (*.svg *.SVG) . . .|");
     const QDir config(qEnvironmentVariable("XDG_CONFIG_HOME"));
-    ASSERT_TRUE(config.exists());
     EXPECT_EQ(config.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList());
 }

@@ -123,9 +123,7 @@ TEST_F(WindowTest, AFileGivenAtStartDroppedOrLoadedOpensAndClosingEndsAll) {
         QApplication::sendEvent(window, &drop);
         QCoreApplication::processEvents();
     };
-    const auto local = [](const std::string& path) {
-        return QUrl::fromLocalFile(QString::fromStdString(path));
-    };
+    const QUrl goodUrl = QUrl::fromLocalFile(QString::fromStdString(good));
     const QString folder = QDir::currentPath();
     QDir::setCurrent(QString::fromStdString(tables.path()));
     test::destroyAllWindows();
@@ -133,11 +131,11 @@ TEST_F(WindowTest, AFileGivenAtStartDroppedOrLoadedOpensAndClosingEndsAll) {
     QDir::setCurrent(folder);
     expectWarning(kOneOrTwo);  // refused: the message, then the start window
     ASSERT_TRUE(start && start->isVisible());
-    drop(start, {local(good), QUrl("file:///x.csv")});
+    drop(start, {goodUrl, QUrl("file:///x.csv")});
     drop(start, {QUrl("https://example.org/d.csv")});
     EXPECT_EQ(results(), nullptr);  // neither two files nor a web address are taken
     expectWarning(kOneOrTwo);
-    drop(start, {local(good)});
+    drop(start, {goodUrl});
     frmDIX* w = results();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(test::topLevel("frmStart"), nullptr);
@@ -145,13 +143,10 @@ TEST_F(WindowTest, AFileGivenAtStartDroppedOrLoadedOpensAndClosingEndsAll) {
     EXPECT_EQ(texts(w, {"lblFileName", "lblN"}), good + "|12");
     EXPECT_EQ(screen(w), screen(w, true));
     // The folder holds no dixon-p.dat: the Dixon tooltips say why they show no p-value.
-    for (auto [name, head] : {std::pair{"lblDixRmax", "No p-value: The table file "},
-                              {"lblDixMax", "No p-value: The table file "},
-                              {"lblGruTmax", "One-sided p-value of T: "}})
-        EXPECT_TRUE(w->findChild<QLabel*>(name)->toolTip().startsWith(head)) << name;
+    EXPECT_TRUE(w->findChild<QLabel*>("lblDixRmax")->toolTip().startsWith("No p-value: The table"));
     act(w, "cmdRejectMax");
     platform.messages.clear();
-    drop(w, {local(two)});
+    drop(w, {QUrl::fromLocalFile(QString::fromStdString(two))});
     expectWarning(kOneOrTwo);
     EXPECT_EQ(label(w, "lblN").text, "11 (from 12)");
 
@@ -159,10 +154,7 @@ TEST_F(WindowTest, AFileGivenAtStartDroppedOrLoadedOpensAndClosingEndsAll) {
         tables.file("8.csv"), {10, 11, 12, 13, 14, 15, 16, 17}, "Harrow,HC,Eo"));
     act(w, "mnuFileItem_1");
     EXPECT_EQ(platform.dialogsShown.back().initialFolder, "");
-    ASSERT_NE(w->analysis(), nullptr);  // the new data set comes without the old rejection
-    EXPECT_EQ(std::pair(w->analysis()->rejectedRows().empty(), texts(w, {"lblN", "lblLocality"})),
-              std::pair(true, std::string("8|Harrow")));
-    EXPECT_EQ(screen(w), screen(w, true));
+    EXPECT_EQ(texts(w, {"lblN", "lblLocality", "lblRejecList"}), "8|Harrow|");  // no old rejection
 
     act(w, "mnuHelpItem_1");
     QWidget other;  // any other window of the program, such as a plot
@@ -179,8 +171,6 @@ struct Refusal {
     bool handsOver;       // whether the start window still hands over to an empty results window
     bool brokenTable = false;  // gauss-g.dat is missing, so the calculation fails part-way
 };
-
-void PrintTo(const Refusal& c, std::ostream* out) { *out << c.name; }
 
 class RefusedLoad : public WindowTest, public ::testing::WithParamInterface<Refusal> {};
 
@@ -202,16 +192,13 @@ TEST_P(RefusedLoad, StartWindowStaysOrHandsOverAndTheMenuKeepsTheDataSet) {
     EXPECT_TRUE(any == nullptr || any->analysis() == nullptr);
     tables.restore("gauss-g.dat");
     frmDIX* w = results();
-    if (c.handsOver) {
-        ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w != nullptr, c.handsOver);
+    if (w) {
         EXPECT_EQ(enabled(w), "0000");  // nothing to reject or copy, even when asked directly
         w->cmdRejectMin_Click(), w->cmdRejectMax_Click();
         w->copyReport(ReportMode::Short), w->copyReport(ReportMode::Long);
-        EXPECT_EQ(std::tuple(screen(w), label(w, "lblN").text, platform.clipboardWrites,
-                             w->copyMode(), w->analysis()),
-                  std::tuple(screen(w, true), "", 0, ReportMode::Short, nullptr));
-    } else {
-        EXPECT_EQ(w, nullptr);
+        EXPECT_EQ(std::tuple(screen(w), platform.clipboardWrites, w->copyMode(), w->analysis()),
+                  std::tuple(screen(w, true), 0, ReportMode::Short, nullptr));
     }
     platform.dialogAnswers.push_back(test::writeDataFile(tables.file("twelve.csv"), kTwelve));
     act(w ? static_cast<QWidget*>(w) : start.data(), w ? "mnuFileItem_1" : "cmdOpen");
@@ -260,14 +247,11 @@ TEST_F(WindowTest, ABrokenTableStopsARejectionAndAFailingClipboardKeepsItsText) 
                          platform.clipboard, platform.clipboardWrites),
               std::tuple(shown, "1111", 12, ReportMode::Short, copied, 1));
     tables.restore("gauss-g.dat");
-    act(w, "cmdRejectMin");
-    EXPECT_EQ(texts(w, {"lblRejecList", "lblN"}), "Rejected: #11|11 (from 12)");
-
     platform.clipboard = "earlier";
     platform.clipboardFails = true;
-    act(w, "cmdRejectMax");
-    EXPECT_EQ(std::pair(platform.clipboard, label(w, "lblN").text),
-              std::pair(std::string("earlier"), std::string("10 (from 12)")));
+    act(w, "cmdRejectMin");
+    EXPECT_EQ(std::pair(platform.clipboard, texts(w, {"lblRejecList", "lblN"})),
+              std::pair(std::string("earlier"), std::string("Rejected: #11|11 (from 12)")));
 }
 
 // Undo and Redo put back what a rejection changed, without copying; a rejection or load ends redo.
@@ -331,8 +315,6 @@ TEST_F(WindowTest, KeysReachEveryCommand) {
                                  Qt::CTRL | Qt::Key_V, Qt::CTRL | Qt::Key_C})
         key(w, keys), note();
     EXPECT_EQ(seen, "41 42 42 3 (from 4)2 3 (from 4)0 40 3 (from 4)0 40 42 ");
-    key(w, Qt::CTRL | Qt::Key_O);
-    EXPECT_EQ(platform.dialogsShown.size(), 1u);
     key(w, Qt::Key_F1);
     QWidget* help = test::topLevel("frmHelp_1");
     ASSERT_TRUE(help && help->isVisible());

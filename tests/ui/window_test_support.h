@@ -1,5 +1,4 @@
-// Shared pieces of the window tests: analyses of given values, a folder with copies of the
-// critical-value tables, data files written on the fly, the windows and their labels by name.
+// Shared pieces of the UI tests: analyses, a table folder, data files, windows and labels.
 #pragma once
 
 #include <QColor>
@@ -12,8 +11,7 @@
 
 namespace sifton::test {
 
-// The values as rows 1..n of /data/ridge.csv ("Kestrel Ridge,KR-07,Late Cretaceous"), with the
-// project's tables, the extremes rejected in turn as the reject buttons reject them.
+// The values as rows of /data/ridge.csv ("Kestrel Ridge,KR-07,Late Cretaceous"), then rejected.
 Analysis analysed(const std::vector<double>& values, const std::vector<Extreme>& rejections = {});
 
 // A temporary folder holding the project's grubbs.dat, dixon.dat and gauss-g.dat.
