@@ -1,14 +1,10 @@
-// The presentation and the clipboard report, without any widget: analyses of small data sets
-// worked by hand go in, label texts, highlights, covers, tooltips, the status line, the plot's
-// title and the report's bytes come out.
+// The presentation and the clipboard report of small data sets worked by hand, without widgets.
 #include <gtest/gtest.h>
 
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "core/analysis.h"
-#include "core/input.h"
 #include "ui/presentation.h"
 #include "ui/report.h"
 #include "window_test_support.h"
@@ -62,7 +58,6 @@ const std::string kKestrelShortReport =
 TEST(Presentation, WorkedExampleFillsEveryLabelAndTheShortReport) {
     const Analysis a = analysed(kKestrel);
     const Presentation p = present(&a, GesdSettings{});
-    EXPECT_TRUE(p.showsResults);
     // The labels the report leaves out (it holds the others' texts, see report.cpp); the fences
     // from the quartiles as shown: 43.1 - 1.5 x 4.1 and 47.2 + 1.5 x 4.1.
     EXPECT_EQ(texts(p, {L::lblFileName, L::lblLocality, L::lblLocalityM, L::lblStratAge, L::lblN,
@@ -70,23 +65,13 @@ TEST(Presentation, WorkedExampleFillsEveryLabelAndTheShortReport) {
                         L::lblLowerFence, L::lblUpperFence}),
               "/data/ridge.csv|Kestrel Ridge|KR-07|Late Cretaceous|12||2.9|0.84|Minimum (# 7):|"
               "Maximum (# 12):|36.95|53.35|");
-    EXPECT_EQ(covers(p), "- - - - ");
+    EXPECT_EQ(std::tuple(p.showsResults, covers(p), p.plot.minFlagged || p.plot.maxFlagged),
+              std::tuple(true, "- - - - ", false));
     for (const LabelDesign& d : kResultLabels) EXPECT_FALSE(p[d.id].highlight) << d.name;
     EXPECT_EQ(p[L::lblGruTmin].tooltip, p[L::lblGrubbsMin].tooltip);
     EXPECT_EQ(p[L::lblGruTmin].tooltip.rfind("One-sided p-value of T: ", 0), 0u);
     EXPECT_EQ(p.plot.title, "Kestrel Ridge  ·  KR-07  ·  Late Cretaceous  ·  n = 12");
-    EXPECT_FALSE(p.plot.minFlagged || p.plot.maxFlagged);
     EXPECT_EQ(buildReport(a, p, ReportMode::Short, {2026, 12, 5}), kKestrelShortReport);
-}
-
-TEST(Presentation, WithoutAnAnalysisShowsTheDesignState) {
-    const Presentation p = present(nullptr, GesdSettings{});
-    EXPECT_FALSE(p.showsResults);
-    EXPECT_EQ(texts(p, {L::lblYoungHead, L::lblOldHead, L::lblN, L::lblGruTmin, L::lblGRUno}),
-              "Minimum:|Maximum:|||NOT TESTED|");
-    EXPECT_EQ(covers(p), "- - - - ");
-    EXPECT_EQ(p.statusLine, "");
-    EXPECT_TRUE(p.plot.values.empty());
 }
 
 // -20 below 10..14: n = 6 puts Q3 = (14 + 13) / 2 = 13.5 and Q1 = (11 + 10) / 2 = 10.5, so the
@@ -116,92 +101,33 @@ TEST(Presentation, LabelsOfDataSetsWorkedByHand) {
         const Analysis a = analysed(values);
         EXPECT_EQ(texts(present(&a, GesdSettings{}), ids), expected);
     }
-    const Analysis a = analysed(kLowOutlier);
-    const Presentation p = present(&a, GesdSettings{});
-    std::string highlighted;  // the smallest's four verdicts, then the largest's and Q1
-    for (L id : {L::lblIQRyoung, L::lblDixMin, L::lblGrubbsMin, L::lblGaY, L::lblIQRold,
-                 L::lblDixMax, L::lblGrubbsMax, L::lblGaO, L::lblIQRQ1})
-        highlighted += p[id].highlight ? '1' : '0';
-    EXPECT_EQ(highlighted, "111100000");
 }
 
-// Rejections lower n, so the IQR test stops at five values; under its cover the window keeps Q3
-// and the verdicts of the last analysis it ran in, and the report repeats them, but nothing counts
-// them as a result: the plot takes its flags from the tests that ran.
+// At five values after rejections, the IQR cover hides the last verdicts, which the report repeats
+// and the plot does not count.
 TEST(Presentation, IqrNotRunAfterRejectionsKeepsItsLastVerdictsUnderTheCover) {
-    for (const std::vector<Extreme>& rejections :
-         {std::vector{Extreme::Largest}, std::vector{Extreme::Largest, Extreme::Largest}}) {
-        const Analysis a = analysed(kLowOutlier, rejections);
-        const Presentation p = present(&a, GesdSettings{});
-        EXPECT_EQ(covers(p), "- - 7110 - ");
-        EXPECT_EQ(texts(p, {L::lblIQRQ1, L::lblIQRQ3, L::lblLowerFence, L::lblUpperFence,
-                            L::lblIQRyoung, L::lblIQRold}),
-                  "-1|13.5|||  extreme outlier  |within inner fences|");
-        EXPECT_TRUE(p[L::lblIQRyoung].highlight);
-        EXPECT_FALSE(p.plot.quartiles.has_value());
-        EXPECT_EQ(std::count(p.plot.minFlaggedBy.begin(), p.plot.minFlaggedBy.end(), "IQR"), 0);
-        EXPECT_NE(buildReport(a, p, ReportMode::Short, {2026, 12, 5})
-                      .find("IQR Test\rQ1:\t-1\tQ3:\t13.5\tProb.:\t  extreme outlier  \twithin "
-                            "inner fences\rGauss"),
-                  std::string::npos);
-    }
-}
-
-// Values of a uniform spread so that only n decides which tests run.
-std::vector<double> spread(int n) {
-    std::vector<double> values;
-    for (int i = 0; i < n; ++i) values.push_back(100 + (i * 37) % n);
-    return values;
-}
-
-TEST(Presentation, EachTestOutsideItsRangeShowsItsCoverAndTheNotRunMarker) {
-    struct Case {
-        int n;
-        const char* covers;
-        const char* firstStatistics;  // lblGruTmin, lblDixRmin, lblIQRQ1, lblGauYoung
-    };
-    for (const Case& c :
-         {Case{5, "- - 7110 - ", "x|x|-1|x|"}, Case{25, "- - - - ", "x|x|x|x|"},
-          Case{26, "- 6612 - - ", "x|-1|x|x|"}, Case{51, "- 6612 - 6612 ", "x|-1|x||"},
-          Case{101, "6612 6612 - 6612 ", "-1|-1|x||"}}) {
-        const Analysis a = analysed(spread(c.n));
-        const Presentation p = present(&a, GesdSettings{});
-        EXPECT_EQ(covers(p), c.covers) << c.n;
-        std::string first;
-        for (L id : {L::lblGruTmin, L::lblDixRmin, L::lblIQRQ1, L::lblGauYoung}) {
-            const std::string& t = p.text(id);
-            first += (t == "-1" || t.empty() ? t : "x") + "|";
-        }
-        EXPECT_EQ(first, c.firstStatistics) << c.n;
-        // A test that did not run has no p-value to show, and its other statistic stays blank.
-        if (p[L::lblGRUno].visible) {
-            EXPECT_EQ(p.text(L::lblGruTmax) + p[L::lblGruTmin].tooltip, "") << c.n;
-        }
-        if (p[L::lblGAUno].visible) {
-            EXPECT_EQ(p.text(L::lblGaY) + p.text(L::lblGaO), "") << c.n;
-        }
-    }
-}
-
-// Rosner's 54 values (NIST/SEMATECH e-Handbook, section 1.3.5.17.3) hold three outliers; the
-// Grubbs test can flag at most one value per side and the g-test does not run for 54 values.
-TEST(Presentation, StatusLineWarnsWhenTheEsdScreenFindsMoreThanGrubbsAndG) {
-    Outcome<DataSet> read = Read_Data_File(SIFTON_SOURCE_DIR "/examples/esd-example-54.csv");
-    ASSERT_TRUE(std::holds_alternative<DataSet>(read));
-    FolderTables tables(SIFTON_SOURCE_DIR "/data", false);
-    const Analysis a =
-        Analysis::of(std::make_shared<const DataSet>(std::get<DataSet>(read)), tables);
+    const Analysis a = analysed(kLowOutlier, {Extreme::Largest, Extreme::Largest});
     const Presentation p = present(&a, GesdSettings{});
-    EXPECT_EQ(p.statusLine,
-              "ESD screen (two-sided, \u03B1 = 0.05, k = 10): 3 outliers. Warning: one outlier "
-              "may be masking another.");
-    EXPECT_EQ(p.plot.esdRows.size(), 3u);
-    EXPECT_EQ(p.plot.esdSummary, "ESD screen (\u03B1 = 0.05, k = 10): 3 found");
-    // Below 25 values, without a warning, the line says the screen is approximate.
+    EXPECT_EQ(covers(p) + texts(p, {L::lblIQRQ1, L::lblIQRQ3, L::lblLowerFence, L::lblUpperFence,
+                                    L::lblIQRyoung, L::lblIQRold}),
+              "- - 7110 - -1|13.5|||  extreme outlier  |within inner fences|");
+    EXPECT_TRUE(p[L::lblIQRyoung].highlight && !p.plot.quartiles.has_value());
+    EXPECT_EQ(std::count(p.plot.minFlaggedBy.begin(), p.plot.minFlaggedBy.end(), "IQR"), 0);
+    EXPECT_NE(buildReport(a, p, ReportMode::Short, {2026, 12, 5})
+                  .find("IQR Test\rQ1:\t-1\tQ3:\t13.5\tProb.:\t  extreme outlier  \twithin "
+                        "inner fences\rGauss"),
+              std::string::npos);
+}
+
+// Below 25 values the ESD status line says it is approximate; the plot's legend counts outliers.
+TEST(Presentation, StatusLineAndPlotSummaryOfTheEsdScreen) {
     const Analysis small = analysed(kKestrel);
     EXPECT_EQ(present(&small, GesdSettings{0.01, 2}).statusLine,
               "ESD screen (two-sided, \u03B1 = 0.01, k = 2): no outlier. (Approximate below 25 "
               "values.)");
+    const Analysis masked = analysed({50.1, 48.7, 51.2, 49.5, 50.8, 49.9, 52.0, 48.9, 80, 80});
+    EXPECT_EQ(present(&masked, GesdSettings{}).plot.esdSummary,
+              "ESD screen (\u03B1 = 0.05, k = 4): 2 found");
 }
 
 TEST(Report, LongReportMarksTheRejectedRowsInRowOrder) {

@@ -1,9 +1,9 @@
-// The Qt platform's own logic: the file dialogs' set-up, their name filters and the clipboard
-// write.
+// The Qt platform's own logic: file dialogs, name filters and the clipboard write.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -24,9 +24,8 @@ TEST(QtPlatform, NameFiltersMatchUpperCaseAndFilesWithoutADot) {
         EXPECT_EQ(qtNameFilter(description, pattern).toStdString(), expected);
 }
 
-// What each dialog looks like while it is open: its mode, the filter chosen, the name and the
-// ending a typed name gets, before and after the user picks another filter. Cancelled, it
-// answers nothing.
+// Each dialog's mode, filter and typed name's ending before and after another filter is picked;
+// cancelled, it answers nothing and leaves the configuration folder (ui_test_main.cpp) empty.
 TEST(QtPlatform, OpenAndSaveDialogsStartAsTheSettingsSay) {
     QtPlatform platform;
     const FileDialogSettings settings{
@@ -50,6 +49,9 @@ TEST(QtPlatform, OpenAndSaveDialogsStartAsTheSettingsSay) {
     QTimer::singleShot(0, look);
     EXPECT_EQ(platform.openFileDialog(settings), std::nullopt);
     EXPECT_EQ(seen, "10 Drawing (*.svg *.SVG) .svg .png .|01 Drawing (*.svg *.SVG) . . .|");
+    const QDir config(qEnvironmentVariable("XDG_CONFIG_HOME"));
+    EXPECT_EQ(config.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList());
 }
 
 // Content of another program: every read of it would wait for that program.

@@ -1,6 +1,4 @@
-// Shared pieces of the window tests: analyses of values given in the test, a folder with copies
-// of the three critical-value tables, data files written on the fly and access to the windows and
-// their labels by name.
+// Shared pieces of the UI tests: analyses, a table folder, data files, windows and labels.
 #pragma once
 
 #include <QColor>
@@ -13,8 +11,7 @@
 
 namespace sifton::test {
 
-// The values as rows 1..n of /data/ridge.csv ("Kestrel Ridge,KR-07,Late Cretaceous"), analysed
-// with the project's tables and the extremes rejected in turn as the reject buttons reject them.
+// The values as rows of /data/ridge.csv ("Kestrel Ridge,KR-07,Late Cretaceous"), then rejected.
 Analysis analysed(const std::vector<double>& values, const std::vector<Extreme>& rejections = {});
 
 // A temporary folder holding the project's grubbs.dat, dixon.dat and gauss-g.dat.
@@ -30,17 +27,14 @@ class TableFolder {
     QTemporaryDir m_dir;
 };
 
-// Writes a data file: the header line, then one line "value,1,grain i" per value.
+// The header line, then one line "value,1,grain i" per value.
 std::string writeDataFile(const std::string& path, const std::vector<double>& values,
                           const std::string& header = "Kestrel Ridge,KR-07,Late Cretaceous");
 
-// The top-level window of that object name, after pending deletions ran; nullptr if none.
-QWidget* topLevel(const QString& objectName);
-// Destroys every top-level window, so each test starts without windows.
+QWidget* topLevel(const QString& objectName);  // after pending deletions ran; nullptr if none
 void destroyAllWindows();
 
-// What a label of the window shows: its text, the background it paints (invalid when it paints
-// none) and whether it is shown.
+// A label's text, the background it paints (invalid when none) and whether it is shown.
 struct LabelView {
     std::string text;
     QColor background;
