@@ -377,7 +377,7 @@ TEST_F(WindowTest, EsdScreenWarnsWhenOneOutlierMasksAnother) {
     auto* table = w->findChild<QTableWidget*>("tblGesdSteps");
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(std::tuple(table->rowCount(), table->item(0, 1)->text(), table->item(1, 5)->text()),
-              std::tuple(4, QString("9"), QString("outlier")));
+              std::tuple(4, QString("9"), QString("outlier: R > lambda, the deciding step")));
     w->findChild<QSpinBox*>("spnGesdK")->setValue(1);  // one step cannot see past the mask
     EXPECT_NE(status().find("k = 1): no outlier."), std::string::npos) << status();
     act(w, "cmdRejectMax");  // the setting holds; the screen follows the rejection
