@@ -114,6 +114,8 @@ class frmDIX : public QMainWindow {
     void warnTablesFailed(const TableLookupError& e);
     void updateCommands();
     void updateGesd();
+    template <typename Window, typename Make>
+    void showOwned(QPointer<Window>& window, Make make);
 
     void buildLabels(QWidget* canvas);
     void buildButtons(QWidget* canvas);

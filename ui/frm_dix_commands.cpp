@@ -231,19 +231,29 @@ void frmDIX::redoReject() {
     if (m_history.canRedo()) restore(m_history.redo(Rejection{*m_analysis, CopyMode}));
 }
 
+// Opens or raises a window this one owns. A new one takes this window's shortcuts (copy, undo...),
+// so they work while it has the focus too, and shows the results at once.
+template <typename Window, typename Make>
+void frmDIX::showOwned(QPointer<Window>& window, Make make) {
+    if (window == nullptr) {
+        const QList<QAction*> actions = findChildren<QAction*>();
+        window = make();
+        for (QAction* action : actions)
+            if (!action->shortcuts().isEmpty()) window->addAction(action);
+        updateGesd();
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 void frmDIX::showGesd() {
-    if (m_gesd == nullptr) {
-        m_gesd = new frmGesd(this, [this](const GesdSettings& settings) {
+    showOwned(m_gesd, [this] {
+        return new frmGesd(this, [this](const GesdSettings& settings) {
             m_gesdSettings = settings;
             Present_Values();
         });
-        for (QAction* action : findChildren<QAction*>())
-            if (!action->shortcuts().isEmpty()) m_gesd->addAction(action);
-        updateGesd();
-    }
-    m_gesd->show();
-    m_gesd->raise();
-    m_gesd->activateWindow();
+    });
 }
 
 void frmDIX::updateGesd() {
@@ -258,17 +268,7 @@ void frmDIX::updateGesd() {
 }
 
 void frmDIX::showAllResults() {
-    if (!m_analysis) return;
-    if (m_allResults == nullptr) {
-        const QList<QAction*> actions = findChildren<QAction*>();
-        m_allResults = new frmAllResults(this);
-        for (QAction* action : actions)
-            if (!action->shortcuts().isEmpty()) m_allResults->addAction(action);
-        updateGesd();
-    }
-    m_allResults->show();
-    m_allResults->raise();
-    m_allResults->activateWindow();
+    if (m_analysis) showOwned(m_allResults, [this] { return new frmAllResults(this); });
 }
 
 void frmDIX::copyAllResults() {
@@ -278,17 +278,7 @@ void frmDIX::copyAllResults() {
 frmPlot* frmDIX::plotWindow() const { return m_plot; }
 
 void frmDIX::showPlot() {
-    if (m_plot == nullptr) {
-        // This window's shortcuts (copy, undo...) work while the plot has the focus too.
-        const QList<QAction*> actions = findChildren<QAction*>();
-        m_plot = new frmPlot(m_platform, this);
-        for (QAction* action : actions)
-            if (!action->shortcuts().isEmpty()) m_plot->addAction(action);
-        updateGesd();  // draws the plot with the ESD screen's marks
-    }
-    m_plot->show();
-    m_plot->raise();
-    m_plot->activateWindow();
+    showOwned(m_plot, [this] { return new frmPlot(m_platform, this); });
 }
 
 }  // namespace sifton
