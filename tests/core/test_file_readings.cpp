@@ -11,108 +11,65 @@ namespace sifton {
 namespace {
 
 using Q = QuestionAbout;
-
-ReadingChoice decimal(char mark) {
-    ReadingChoice c;
-    c.decimalMark = mark;
+using C = ReadingChoice;
+// A choice with one answer: with(&C::column, 2).
+template <class M, class V>
+C with(std::optional<M> C::*member, V value) {
+    C c;
+    c.*member = value;
     return c;
 }
-ReadingChoice header(bool yes) {
-    ReadingChoice c;
-    c.header = yes;
-    return c;
-}
-ReadingChoice column(int n) {
-    ReadingChoice c;
-    c.column = n;
-    return c;
-}
-ReadingChoice columnNamed(const std::string& name) {
-    ReadingChoice c;
-    c.columnName = name;
-    return c;
-}
-
-struct Case {
-    const char* name;
-    std::string bytes;
-    std::optional<Q> asked;            // the question without an answer; none: read at once
-    ReadingChoice answer;              // then the answer
-    std::vector<double> values;        // the values under test it gives
-    std::vector<double> seconds = {};  // and the second fields, when they matter
-};
+const std::string kPandas = ",age,error\n0,41.2,3.1\n1,44.8,3.3\n2,39.1,2.9\n";
+const std::string kCommas = "Age\n41,2\n44,8\n47\n";
+const std::string kPoints = "S;C\n1.234;1\n987;2\n1.100;3\n";
 
 TEST(FileReadings, AmbiguousFilesAreAskedAboutAndReadAsAnswered) {
-    const Case cases[] = {
+    const C comma = with(&C::decimalMark, ','), point = with(&C::decimalMark, '.');
+    const C col1 = with(&C::column, 1), col2 = with(&C::column, 2);
+    const struct {
+        std::string bytes;
+        std::optional<Q> asked;            // the question without an answer; none: read at once
+        C answer;                          // then the answer
+        std::vector<double> values;        // the values under test it gives
+        std::vector<double> seconds = {};  // and the second fields, when they matter
+    } cases[] = {
         // R's write.csv: the empty name over the row numbers leaves one column of values.
-        {"RWriteCsv",
-         "\"\",\"x\"\n\"1\",41.2\n\"2\",44.8\n\"3\",39.1\n",
-         {},
-         {},
-         {41.2, 44.8, 39.1}},
+        {"\"\",\"x\"\n\"1\",41.2\n\"2\",44.8\n\"3\",39.1\n", {}, {}, {41.2, 44.8, 39.1}},
         // pandas with its index: two columns could be the values.
-        {"PandasIndex",
-         ",age,error\n0,41.2,3.1\n1,44.8,3.3\n2,39.1,2.9\n",
+        {kPandas, Q::ValueColumn, col2, {41.2, 44.8, 39.1}, {3.1, 3.3, 2.9}},
+        {kPandas, Q::ValueColumn, with(&C::columnName, "error"), {3.1, 3.3, 2.9}},
+        {"Grain,Age,Err\n1,41.2,3\n2,44.8,3\n3,39.1,2\n",
          Q::ValueColumn,
-         column(2),
-         {41.2, 44.8, 39.1},
-         {3.1, 3.3, 2.9}},
-        {"PandasByName",
-         ",age,error\n0,41.2,3.1\n1,44.8,3.3\n2,39.1,2.9\n",
-         Q::ValueColumn,
-         columnNamed("error"),
-         {3.1, 3.3, 2.9}},
-        {"GrainNumbers",
-         "Grain,Age,Err\n1,41.2,3\n2,44.8,3\n3,39.1,2\n",
-         Q::ValueColumn,
-         column(1),
+         col1,
          {1, 2, 3},
          {41.2, 44.8, 39.1}},
         // Grain numbers under any heading, in a tab-delimited export with a byte-order mark.
-        {"CountingUnderAnyName",
-         "\xef\xbb\xbfSpot\tAge\tErr\r\n1\t41.2\t3\r\n2\t44.8\t3\r\n3\t39.1\t2\r\n",
+        {"\xef\xbb\xbfSpot\tAge\tErr\r\n1\t41.2\t3\r\n2\t44.8\t3\r\n3\t39.1\t2\r\n",
          Q::ValueColumn,
-         column(2),
+         col2,
          {41.2, 44.8, 39.1},
          {3, 3, 2}},
         // A first column named like an index is no index when its values are not 1..n.
-        {"NotCounting", "Grain,Age,Err\n1,41.2,3\n3,44.8,3\n2,39.1,2\n", {}, {}, {1, 3, 2}},
+        {"Grain,Age,Err\n1,41.2,3\n3,44.8,3\n2,39.1,2\n", {}, {}, {1, 3, 2}},
         // A one-column export with decimal commas, or a value and a second field.
-        {"OneColumnDecimalComma",
-         "Age\n41,2\n44,8\n47\n",
-         Q::DecimalMark,
-         decimal(','),
-         {41.2, 44.8, 47}},
-        {"TwoFields",
-         "Age\n41,2\n44,8\n47\n",
-         Q::DecimalMark,
-         decimal('.'),
-         {41, 44, 47},
-         {2, 8, 0}},
-        {"DecidedByAPoint", "Age\n41,2\n44.5,3\n47,1\n", {}, {}, {41, 44.5, 47}},
-        {"DecidedByAThirdField", "Age\n41,2,a\n44,8\n47,1\n", {}, {}, {41, 44, 47}},
-        {"DecidedByThreeHeaderTexts", "Site,Code,Age\n41,2\n44,8\n47,1\n", {}, {}, {41, 44, 47}},
+        {kCommas, Q::DecimalMark, comma, {41.2, 44.8, 47}},
+        {kCommas, Q::DecimalMark, point, {41, 44, 47}, {2, 8, 0}},
+        {"Age\n41,2\n44.5,3\n47,1\n", {}, {}, {41, 44.5, 47}},        // decided by a point
+        {"Age\n41,2,a\n44,8\n47,1\n", {}, {}, {41, 44, 47}},          // by a third field
+        {"Site,Code,Age\n41,2\n44,8\n47,1\n", {}, {}, {41, 44, 47}},  // by three header texts
         // No header: the first value would be taken as the sample's name.
-        {"NoHeader", "41.2\n44.8\n39.1\n", Q::Header, header(false), {41.2, 44.8, 39.1}},
-        {"NumberAsHeader", "1995\n44.8\n39.1\n40\n", Q::Header, header(true), {44.8, 39.1, 40}},
+        {"41.2\n44.8\n39.1\n", Q::Header, with(&C::header, false), {41.2, 44.8, 39.1}},
+        {"1995\n44.8\n39.1\n40\n", Q::Header, with(&C::header, true), {44.8, 39.1, 40}},
         // Points in a semicolon file: thousands or a decimal point.
-        {"PointsOrThousands",
-         "S;C\n1.234;1\n987;2\n1.100;3\n",
-         Q::DecimalMark,
-         decimal(','),
-         {1234, 987, 1100}},
-        {"PointsAsDecimals",
-         "S;C\n1.234;1\n987;2\n1.100;3\n",
-         Q::DecimalMark,
-         decimal('.'),
-         {1.234, 987, 1.1}},
-        {"DecidedByAComma", "S;C\n1.234,5;1\n987;2\n12,5;3\n", {}, {}, {1234.5, 987, 12.5}},
-        {"DecidedByManyGroups", "S;C\n1.234.567;1\n987;2\n5;3\n", {}, {}, {1234567, 987, 5}},
-        {"DecidedByADecimal", "S;C\n1.234;1\n12.5;2\n5;3\n", {}, {}, {1.234, 12.5, 5}},
+        {kPoints, Q::DecimalMark, comma, {1234, 987, 1100}},
+        {kPoints, Q::DecimalMark, point, {1.234, 987, 1.1}},
+        {"S;C\n1.234,5;1\n987;2\n12,5;3\n", {}, {}, {1234.5, 987, 12.5}},  // decided by a comma
+        {"S;C\n1.234.567;1\n987;2\n5;3\n", {}, {}, {1234567, 987, 5}},     // by many groups
+        {"S;C\n1.234;1\n12.5;2\n5;3\n", {}, {}, {1.234, 12.5, 5}},         // by a decimal
     };
     test::TempDir dir;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes);
         const std::string path = dir.write("d.csv", c.bytes);
         const DataFile first = readDataFile(path);
         ASSERT_EQ(first.failure, c.asked ? DataFileFailure::Unclear : DataFileFailure::None);
@@ -137,8 +94,8 @@ TEST(FileReadings, AmbiguousFilesAreAskedAboutAndReadAsAnswered) {
 // Every option of a question reads the file, and the readings differ.
 TEST(FileReadings, EachOptionOfAQuestionGivesItsOwnValues) {
     test::TempDir dir;
-    for (const char* bytes : {",age,error\n0,41.2,3.1\n1,44.8,3.3\n2,39.1,2.9\n",
-                              "Age\n41,2\n44,8\n", "41.2\n44.8\n39.1\n", "S;C\n1.234;1\n987;2\n"}) {
+    for (const std::string& bytes :
+         {kPandas, kCommas, std::string("41.2\n44.8\n39.1\n"), kPoints}) {
         const std::string path = dir.write("d.csv", bytes);
         const DataFile asked = readDataFile(path);
         ASSERT_TRUE(asked.question) << bytes;
@@ -160,14 +117,14 @@ TEST(FileReadings, HowAFileWasReadIsKeptAndSaid) {
         {"Site,Code,Age\n41.2,1\n44.8\n39.1\n",
          {},
          "commas between fields, decimal point, values in column 1, line 1 the header"},
-        {"Age\n41,2\n44,8\n47\n", decimal(','),
+        {kCommas, with(&C::decimalMark, ','),
          "one field a line, decimal comma, values in column 1, line 1 the header"},
-        {"S;C\n1.234;1\n987;2\n1.100;3\n", decimal(','),
+        {kPoints, with(&C::decimalMark, ','),
          "semicolons between fields, decimal comma, points between thousands, values in column 1, "
          "line 1 the header"},
-        {",age,error\n0,41.2,3.1\n1,44.8,3.3\n2,39.1,2.9\n", column(3),
+        {kPandas, with(&C::column, 3),
          "commas between fields, decimal point, values in column 3, line 1 the header"},
-        {"41.2\t1\n44.8\t1\n39.1\t1\n", header(false),
+        {"41.2\t1\n44.8\t1\n39.1\t1\n", with(&C::header, false),
          "tabs between fields, decimal point, values in column 1, no header"},
     };
     for (const auto& [bytes, choice, said] : cases) {
@@ -194,9 +151,10 @@ TEST(FileReadings, RefusalsPointAtTheRealFault) {
          "line 3 holds \"12<U+0009>3\" (U+0009 tab, which does not show)"},
         {"S;C\n31,5;1\n7;1\n32.5;1\n", {}, "(line 2 and line 4 use different marks)"},
         {"h\n41.2\n\n16abc\n12\t3\n", {}, "line 3 is empty, but more data lines follow it"},
-        {",age\n0,41.2\n1,44.8\n2,39.1\n", columnNamed("ages"),
+        {",age\n0,41.2\n1,44.8\n2,39.1\n", with(&C::columnName, "ages"),
          "its header names no column \"ages\""},
-        {"h,c\n1,2\n3\n4,5\n", column(2), "line 3 has no value in field 2, the value column."},
+        {"h,c\n1,2\n3\n4,5\n", with(&C::column, 2),
+         "line 3 has no value in field 2, the value column."},
     };
     for (const auto& [bytes, choice, part] : cases) {
         const Outcome<DataSet> read = Read_Data_File(dir.write("d.csv", bytes), choice);

@@ -2,11 +2,7 @@
 // spreadsheet would, and the window that shows it live.
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QPointer>
-#include <QPushButton>
 #include <QTableWidget>
-#include <QTest>
 #include <map>
 #include <sstream>
 
@@ -14,7 +10,6 @@
 #include "tests/support/scripted_platform.h"
 #include "ui/all_results.h"
 #include "ui/frm_dix.h"
-#include "ui/frm_start.h"
 #include "window_test_support.h"
 
 namespace sifton {
@@ -108,13 +103,9 @@ TEST(AllResults, RejectionsTestsThatDidNotRunAndCellsThatWouldBreakTheColumns) {
 TEST(AllResults, TheWindowFollowsEveryRunAndTheEditMenuCopiesIt) {
     test::TableFolder tables;
     ScriptedPlatform platform;
-    platform.folder = tables.path();
-    QPointer<frmStart> start = Main(platform);
-    platform.dialogAnswers.push_back(test::writeDataFile(tables.file("k.csv"), kKestrel));
-    QTest::mouseClick(start->findChild<QPushButton*>("cmdOpen"), Qt::LeftButton);
-    auto* w = qobject_cast<frmDIX*>(test::topLevel("frmDIX"));
+    frmDIX* w = test::startAndOpen(platform, tables, "k.csv", kKestrel);
     ASSERT_NE(w, nullptr);
-    w->findChild<QAction*>("mnuViewItem_2")->trigger();
+    test::trigger(w, "mnuViewItem_2");
     QWidget* all = test::topLevel("frmAllResults");
     ASSERT_TRUE(all && all->isVisible());
     const auto* table = all->findChild<QTableWidget*>("tblAllResults");
@@ -125,11 +116,10 @@ TEST(AllResults, TheWindowFollowsEveryRunAndTheEditMenuCopiesIt) {
         return std::string("(no row)");
     };
     EXPECT_EQ(valueOf("values tested"), "12");
-    QTest::mouseClick(w->findChild<QPushButton*>("cmdRejectMax"), Qt::LeftButton);
+    test::trigger(w, "cmdRejectMax");
     EXPECT_EQ(valueOf("values tested"), "11");
     EXPECT_EQ(valueOf("rejected rows"), "12");
-
-    w->findChild<QAction*>("mnuEditItem_5")->trigger();
+    test::trigger(w, "mnuEditItem_5");
     EXPECT_EQ(readBack(platform.clipboard).at("Data set|rejected rows|").first, "12");
     test::destroyAllWindows();
 }

@@ -3,10 +3,7 @@
 // the k that a data set cannot take.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QLabel>
-#include <QPointer>
-#include <QPushButton>
 #include <QTest>
 #include <sstream>
 
@@ -15,7 +12,6 @@
 #include "core/tables.h"
 #include "tests/support/scripted_platform.h"
 #include "ui/frm_dix.h"
-#include "ui/frm_start.h"
 #include "ui/gesd_view.h"
 #include "ui/plot_geometry.h"
 #include "ui/presentation.h"
@@ -87,10 +83,8 @@ TEST(SeveralOutliers, AWarningKeepsTheSmallSampleNoteAndThePlotSaysTheSame) {
         << legend;
     EXPECT_EQ(legend.find("No test flags"), std::string::npos) << legend;
 
-    // The same values without the second high one: Grubbs and g see the outlier, no warning.
-    std::vector<double> oneHigh = kTwoHigh;
-    oneHigh.pop_back();
-    const Analysis b = test::analysed(oneHigh);
+    // Without the second high value, Grubbs and g see the outlier: no warning.
+    const Analysis b = test::analysed({kTwoHigh.begin(), kTwoHigh.end() - 1});
     const Presentation q = present(&b, GesdSettings{});
     EXPECT_FALSE(q.gesdMasking);
     EXPECT_EQ(q.statusLine,
@@ -119,19 +113,14 @@ TEST(SeveralOutliers, AKTheDataSetCannotTakeIsSaidToBeCut) {
 }
 
 // In the window: the warning's icon shows, and Ctrl+C in the Several Outliers window copies its
-// table, not the results window's report.
+// table, not the results window's report; with one high value less, no warning.
 TEST(SeveralOutliers, TheWindowShowsTheWarningAndCopiesTheTable) {
     test::TableFolder tables;
     ScriptedPlatform platform;
-    platform.folder = tables.path();
-    QPointer<frmStart> start = Main(platform);
-    platform.dialogAnswers.push_back(test::writeDataFile(tables.file("two-high.csv"), kTwoHigh));
-    QTest::mouseClick(start->findChild<QPushButton*>("cmdOpen"), Qt::LeftButton);
-    auto* w = qobject_cast<frmDIX*>(test::topLevel("frmDIX"));
+    frmDIX* w = test::startAndOpen(platform, tables, "two-high.csv", kTwoHigh);
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->findChild<QLabel*>("imgGesdWarning")->isVisibleTo(w));
-
-    w->findChild<QAction*>("mnuViewItem_1")->trigger();
+    test::trigger(w, "mnuViewItem_1");
     QWidget* several = test::topLevel("frmGesd");
     ASSERT_NE(several, nullptr);
     several->activateWindow();
@@ -141,10 +130,9 @@ TEST(SeveralOutliers, TheWindowShowsTheWarningAndCopiesTheTable) {
     EXPECT_NE(platform.clipboard.find("\toutlier: R > lambda, the deciding step\n"),
               std::string::npos);
 
-    // With one high value less, no warning.
     platform.dialogAnswers.push_back(test::writeDataFile(
         tables.file("one-high.csv"), std::vector<double>(kTwoHigh.begin(), kTwoHigh.end() - 1)));
-    w->findChild<QAction*>("mnuFileItem_1")->trigger();
+    test::trigger(w, "mnuFileItem_1");
     EXPECT_FALSE(w->findChild<QLabel*>("imgGesdWarning")->isVisibleTo(w));
     test::destroyAllWindows();
 }

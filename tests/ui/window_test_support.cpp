@@ -2,14 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QPointer>
+#include <QPushButton>
+#include <QTest>
 #include <fstream>
 
 #include "core/number_text.h"
 #include "core/tables.h"
+#include "tests/support/scripted_platform.h"
+#include "ui/frm_dix.h"
+#include "ui/frm_start.h"
 
 namespace sifton::test {
 
@@ -44,6 +50,22 @@ std::string writeDataFile(const std::string& path, const std::vector<double>& va
     for (size_t i = 0; i < values.size(); ++i)
         out << generalNumberText(values[i]) << ",1,grain " << i + 1 << "\r\n";
     return path;
+}
+
+frmDIX* startAndOpen(ScriptedPlatform& platform, const TableFolder& tables, const std::string& file,
+                     const std::vector<double>& values) {
+    platform.folder = tables.path();
+    QPointer<frmStart> start = Main(platform);
+    platform.dialogAnswers.push_back(writeDataFile(tables.file(file), values));
+    trigger(start, "cmdOpen");
+    auto* w = qobject_cast<frmDIX*>(topLevel("frmDIX"));
+    return w && w->isVisible() ? w : nullptr;
+}
+
+void trigger(QWidget* window, const char* name) {
+    if (auto* b = window->findChild<QPushButton*>(name))
+        return QTest::mouseClick(b, Qt::LeftButton);
+    window->findChild<QAction*>(name)->trigger();
 }
 
 QWidget* topLevel(const QString& objectName) {

@@ -9,6 +9,11 @@
 
 #include "core/analysis.h"
 
+namespace sifton {
+class frmDIX;
+class ScriptedPlatform;
+}  // namespace sifton
+
 namespace sifton::test {
 
 // The values as rows of /data/ridge.csv ("Kestrel Ridge,KR-07,Late Cretaceous"), then rejected.
@@ -30,6 +35,13 @@ class TableFolder {
 // The header line, then one line "value,1,grain i" per value.
 std::string writeDataFile(const std::string& path, const std::vector<double>& values,
                           const std::string& header = "Kestrel Ridge,KR-07,Late Cretaceous");
+
+// Starts the program in `tables`' folder and opens `values` as `file` there through the start
+// window; the results window when it is shown, else nullptr.
+frmDIX* startAndOpen(ScriptedPlatform& platform, const TableFolder& tables, const std::string& file,
+                     const std::vector<double>& values);
+// Clicks the push button `name` of `window`, or else triggers its action `name`.
+void trigger(QWidget* window, const char* name);
 
 QWidget* topLevel(const QString& objectName);  // after pending deletions ran; nullptr if none
 void destroyAllWindows();
