@@ -79,6 +79,7 @@ CentralAge centralAge(const std::vector<double>& z, const std::vector<double>& u
 
 double oneSigma(double age, double stated, UncertaintyKind kind) {
     switch (kind) {
+        case UncertaintyKind::None:
         case UncertaintyKind::OneSigma:
             return stated;
         case UncertaintyKind::TwoSigma:

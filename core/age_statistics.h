@@ -22,8 +22,8 @@
 
 namespace sifton {
 
-// How the second field states an age's uncertainty.
-enum class UncertaintyKind { OneSigma, TwoSigma, OneSigmaPercent, TwoSigmaPercent };
+// How the second field states an age's uncertainty; None: it is no uncertainty.
+enum class UncertaintyKind { None, OneSigma, TwoSigma, OneSigmaPercent, TwoSigmaPercent };
 
 struct WeightedMean {
     double value = 0.0, se = 0.0;
@@ -51,7 +51,7 @@ struct AgeStatistics {
     bool logScale = false;              // residuals of ln t (every age positive)
 };
 
-// The 1-sigma absolute uncertainty of an age from its stated uncertainty.
+// The 1-sigma absolute uncertainty of an age from its stated uncertainty (None: as stated).
 double oneSigma(double age, double stated, UncertaintyKind kind);
 
 // p = 1 - (1 - 2 Phi(-|y|))^n.

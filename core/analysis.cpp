@@ -11,6 +11,7 @@ Analysis Analysis::of(std::shared_ptr<const DataSet> data, TableSource& tables) 
     a.m_sample.rejected.assign(a.m_sample.values.size(), 0);
     a.m_data = std::move(data);
     a.m_results = calculate(a.m_sample, tables);
+    a.m_ages = sampleAges(*a.m_data, a.m_sample, a.m_results.statistics);
     return a;
 }
 
@@ -25,7 +26,22 @@ std::optional<Analysis> Analysis::rejecting(Extreme extreme, TableSource& tables
     a.m_rejectedRows = m_rejectedRows;
     a.m_rejectedRows.push_back(row);
     a.m_results = calculate(a.m_sample, tables);
+    a.m_ages = sampleAges(*a.m_data, a.m_sample, a.m_results.statistics);
     a.m_before = std::make_shared<const Analysis>(*this);
+    return a;
+}
+
+Outcome<Analysis> Analysis::declaring(UncertaintyKind kind) const {
+    Outcome<DataSet> data = declaringUncertainty(*m_data, kind);
+    if (auto* refused = std::get_if<Refusal>(&data)) return std::move(*refused);
+    return withData(std::make_shared<const DataSet>(std::move(std::get<DataSet>(data))));
+}
+
+Analysis Analysis::withData(std::shared_ptr<const DataSet> data) const {
+    Analysis a = *this;
+    a.m_data = data;
+    a.m_ages = sampleAges(*data, a.m_sample, a.m_results.statistics);
+    if (m_before) a.m_before = std::make_shared<const Analysis>(m_before->withData(data));
     return a;
 }
 

@@ -15,6 +15,8 @@
 #include "core/calculation.h"
 #include "core/data_set.h"
 #include "core/gesd.h"
+#include "core/input.h"
+#include "core/sample_ages.h"
 
 namespace sifton {
 
@@ -30,6 +32,8 @@ class Analysis {
 
     const DataSet& dataSet() const { return *m_data; }
     const Results& results() const { return m_results; }
+    // The values under test with their uncertainties, when the data set declares them.
+    const std::optional<SampleAges>& ages() const { return m_ages; }
     const Sample& sample() const { return m_sample; }
     // Rows rejected so far, in the order of rejection.
     const std::vector<int>& rejectedRows() const { return m_rejectedRows; }
@@ -39,12 +43,20 @@ class Analysis {
     // The analysis before the latest rejection; nullptr for the analysis of a load.
     const Analysis* before() const { return m_before.get(); }
 
+    // The same rejections over the data set with its second field declared as 'kind', the
+    // analyses before them included; or the refusal naming the row that has no uncertainty.
+    // Nothing of the four tests changes, so no table is read.
+    Outcome<Analysis> declaring(UncertaintyKind kind) const;
+
   private:
     std::shared_ptr<const DataSet> m_data;
     Sample m_sample;
     std::vector<int> m_rejectedRows;
     Results m_results;
+    std::optional<SampleAges> m_ages;
     std::shared_ptr<const Analysis> m_before;
+
+    Analysis withData(std::shared_ptr<const DataSet> data) const;
 };
 
 // The rejections of a sequence made in turn, each on the extreme of the values left, as the

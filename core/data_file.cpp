@@ -506,7 +506,8 @@ Outcome<DataSet> dataSetOf(const DataFile& file, const std::string& name,
         const std::string few = pasteFailureMessage(PasteFailure::OneOrTwo);
         return Refusal{kProgramTitle, few, few, std::nullopt};
     }
-    DataSet data{name, file.locality, file.localityM, file.stratAge, file.rows, file.reading};
+    DataSet data{name,      file.locality, file.localityM,       file.stratAge,
+                 file.rows, file.reading,  UncertaintyKind::None};
     return data;
 }
 

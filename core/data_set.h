@@ -7,12 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "core/age_statistics.h"
+
 namespace sifton {
 
 inline constexpr int kMaxRows = 300;
 
 // One data line: the value under test, the second field as a number (0 when it is none; it
-// takes part in no calculation) and the note: the fields after the second.
+// takes part in no calculation unless it is declared an uncertainty) and the note: the fields
+// after the second.
 struct DataRow {
     double value1 = 0.0;
     double value2 = 0.0;
@@ -41,6 +44,8 @@ struct DataSet {
     std::string Locality, LocalityM, StratAge;  // the header's three fields; empty after a paste
     std::vector<DataRow> rows;                  // row i is rows[i - 1]
     std::optional<FileReading> reading;         // for a file: how it was read
+    // What the second field states, as the user declared it (declaringUncertainty checks it).
+    UncertaintyKind uncertainty = UncertaintyKind::None;
 
     int RowCount() const { return static_cast<int>(rows.size()); }
     // The value under test of row i (1-based).

@@ -91,7 +91,8 @@ TEST(AllResults, RejectionsTestsThatDidNotRunAndCellsThatWouldBreakTheColumns) {
                   (std::pair<std::string, std::string>("", "it takes 6 values or more")));
     EXPECT_EQ(five.count("Dixon test|R|largest"), 1u);
 
-    auto data = std::make_shared<DataSet>(DataSet{"d.csv", "Site\t2", "A\nB", "", {}, {}});
+    auto data = std::make_shared<DataSet>(
+        DataSet{"d.csv", "Site\t2", "A\nB", "", {}, {}, UncertaintyKind::None});
     for (double v : kKestrel) data->rows.push_back(DataRow{v, 0, ""});
     FolderTables tables(SIFTON_SOURCE_DIR "/data", false);
     auto odd = tableOf(Analysis::of(data, tables));
