@@ -114,6 +114,7 @@ std::variant<AgeStatistics, std::string> ageStatistics(std::span<const double> t
     double sw = 0, swz = 0;
     for (std::size_t i = 0; i < z.size(); ++i) sw += 1 / (u[i] * u[i]), swz += z[i] / (u[i] * u[i]);
     const double z0 = swz / sw;
+    a.reference = z0;
     for (std::size_t i = 0; i < z.size(); ++i)
         a.residuals.push_back({1 / u[i], (z[i] - z0) / u[i]});
     if (a.logScale) a.central = centralAge(z, u);

@@ -49,6 +49,7 @@ struct AgeStatistics {
     std::optional<CentralAge> central;  // none unless every age is positive
     std::vector<Residual> residuals;    // in the order of the ages given
     bool logScale = false;              // residuals of ln t (every age positive)
+    double reference = 0.0;             // z0, about which the residuals are taken
 };
 
 // The 1-sigma absolute uncertainty of an age from its stated uncertainty (None: as stated).
