@@ -377,6 +377,14 @@ const char* const kAgePointers[] = {"/ages/weighted_mean/value",
                                     "/ages/max/y",
                                     "/ages/max/p"};
 
+// The cells of the tsv's line for the first file.
+std::vector<std::string> firstFilesCells(const std::string& tsv) {
+    std::vector<std::string> cells;
+    std::istringstream line(tsv.substr(tsv.find('\n') + 1));
+    for (std::string cell; std::getline(line, cell, '\t');) cells.push_back(cell);
+    return cells;
+}
+
 struct AgesCase {
     const char* name;
     std::string data;
@@ -422,13 +430,11 @@ TEST(ReportCommand, AgesInJsonAndTsvAgreeWithTheFormulas) {
         test::TempDir folder;
         const std::string path = folder.write("ages.csv", c.data);
         const Ran json = run({"--uncertainty", "1s", "--format", "json", path});
-        const Json flat = Json::parse(json.out).at(0).flatten();
+        const Json object = Json::parse(json.out).at(0), flat = object.flatten();
         EXPECT_EQ(std::pair(json.status, flat.value("/ages/uncertainty", "")),
                   std::pair(cli::kExitComputed, std::string("1s")));
         const Ran tsv = run({"--uncertainty", "1s", path});
-        std::vector<std::string> cells;
-        std::istringstream line(tsv.out.substr(tsv.out.find('\n') + 1));
-        for (std::string cell; std::getline(line, cell, '\t');) cells.push_back(cell);
+        const std::vector<std::string> cells = firstFilesCells(tsv.out);
         EXPECT_TRUE(tsv.out.substr(0, tsv.out.find('\n'))
                         .ends_with("\tgesd_rows\tuncertainty\tweighted_mean\tweighted_mean_se\tmswd"
                                    "\tchi2\tdf\tchi2_p\tcentral_age\tcentral_age_se\tdispersion"
@@ -440,9 +446,10 @@ TEST(ReportCommand, AgesInJsonAndTsvAgreeWithTheFormulas) {
             const double want = c.columns[i];
             if (std::isnan(want)) {
                 // Null where it stands, or its object null: "central" with a value <= 0.
-                std::string at = pointer;
-                while (!flat.contains(at)) at.erase(at.rfind('/'));
-                EXPECT_EQ(std::pair(flat[at], cell), std::pair(Json(), std::string())) << pointer;
+                Json::json_pointer at(pointer);
+                while (!object.contains(at)) at = at.parent_pointer();
+                EXPECT_EQ(std::pair(object.at(at), cell), std::pair(Json(), std::string()))
+                    << pointer;
                 continue;
             }
             EXPECT_TRUE(close(flat.value(pointer, none), want)) << pointer << " " << flat;
@@ -464,10 +471,12 @@ TEST(ReportCommand, UncertaintyKindsAndRejections) {
         {"1s%", "A,B,C\n10,10\n12,12.5\n15,5\n11,20\n20,7.5\n"},
         {"2s%", "A,B,C\n10,20\n12,25\n15,10\n11,40\n20,15\n"}};
     for (const auto& [kind, data] : kinds) {
-        const Json ages = Json::parse(
-            run({"--uncertainty", kind, "--format", "json", folder.write("k.csv", data)})
-                .out)[0]["ages"];
-        EXPECT_EQ(ages["uncertainty"], kind);
+        const std::string path = folder.write("k.csv", data);
+        const Json ages =
+            Json::parse(run({"--uncertainty", kind, "--format", "json", path}).out)[0]["ages"];
+        EXPECT_EQ(std::pair(ages["uncertainty"],
+                            firstFilesCells(run({"--uncertainty", kind, path}).out).at(49)),
+                  std::pair(Json(kind), std::string(kind)));
         for (std::size_t i = 0; i < 5; ++i)
             EXPECT_NEAR(ages["rows"][i]["s"].get<double>(),
                         one["ages"]["rows"][i]["s"].get<double>(), 1e-14)
@@ -496,13 +505,14 @@ TEST(ReportCommand, ARowWithoutUncertaintyRefusesItsFile) {
     const std::string good = folder.write("good.csv", kScattered);
     const Ran o = run({"--uncertainty", "2s", "--format", "json", zero, good, missing});
     const Json j = Json::parse(o.out);
-    EXPECT_EQ(std::tuple(o.status, o.err, j[0]["ages"], j[1]["ages"]["rows"].size(), j[2]["ages"],
-                         j[0]["error"].get<std::string>().starts_with(
-                             "Row 4 has no positive uncertainty: its value 13 has 0 ")),
-              std::tuple(cli::kExitRefused,
-                         "sifton-report: " + zero + ": row 4 has no positive uncertainty\n" +
-                             "sifton-report: " + missing + ": row 2 has no positive uncertainty\n",
-                         Json(), 5u, Json(), true));
+    EXPECT_EQ(
+        std::tuple(o.status, o.err, j[0].at("ages"), j[1]["ages"]["rows"].size(), j[2].at("ages"),
+                   j[0]["error"].get<std::string>().starts_with(
+                       "Row 4 has no positive uncertainty: its value 13 has 0 ")),
+        std::tuple(cli::kExitRefused,
+                   "sifton-report: " + zero + ": row 4 has no positive uncertainty\n" +
+                       "sifton-report: " + missing + ": row 2 has no positive uncertainty\n",
+                   Json(), 5u, Json(), true));
     const Ran csv = run({"--uncertainty", "1s%", "--format", "csv", zero});
     EXPECT_TRUE(csv.out.ends_with("." + std::string(62, ',') + "\r\n")) << csv.out;
     EXPECT_EQ(run({zero, missing}).status, cli::kExitComputed);
