@@ -14,6 +14,7 @@
 
 #include "core/analysis.h"
 #include "core/input.h"
+#include "core/sample_ages.h"
 #include "report_cli/report_output.h"
 #include "ui/gesd_view.h"
 #include "ui/presentation.h"
@@ -40,8 +41,9 @@ struct Options {
     std::string plot;
     std::optional<std::string> tables;
     double gesdAlpha = 0.05;
-    int gesdK = 0;          // 0: the default for n
-    ReadingChoice reading;  // the answers to what a file leaves open
+    int gesdK = 0;                               // 0: the default for n
+    std::optional<UncertaintyKind> uncertainty;  // what every file's second field states
+    ReadingChoice reading;                       // the answers to what a file leaves open
     std::vector<std::string> files;
     bool help = false, version = false;
 };
@@ -79,6 +81,7 @@ const QList<QCommandLineOption>& options() {
                                                    {"tables", {}, "folder"},
                                                    {"gesd-alpha", {}, "level"},
                                                    {"gesd-k", {}, "count"},
+                                                   {"uncertainty", {}, "kind"},
                                                    {"column", {}, "column"},
                                                    {"decimal", {}, "mark"},
                                                    {"header", {}},
@@ -128,6 +131,10 @@ void setOption(Options& o, const std::string& name, const std::string& value) {
         o.gesdAlpha = std::strtod(value.c_str(), &end);
         if (value.empty() || *end != '\0' || !(o.gesdAlpha > 0 && o.gesdAlpha < 0.5))
             throw UsageError{"--gesd-alpha takes a level above 0 and below 0.5, such as 0.05"};
+    } else if (name == "uncertainty") {
+        o.uncertainty = uncertaintyOption(value);
+        if (!o.uncertainty)
+            throw UsageError{"--uncertainty is 1s, 2s, 1s% or 2s%, not \"" + value + "\""};
     } else if (name == "column") {
         int number = 0;
         const auto [end, error] =
@@ -264,8 +271,9 @@ std::string tablesFailed(const TableLookupError& e) {
     return std::string(e.what()) + " The outlier tests could not be run.";
 }
 
-// One file through the program's pipeline: its analysis after the rejections asked for, made in
-// turn as the reject buttons make them, or why it has none.
+// One file through the program's pipeline: its second field declared as --uncertainty says, then
+// its analysis after the rejections asked for, made in turn as the reject buttons make them; or
+// why it has none.
 struct Computed {
     std::optional<Rejections> rejections;
     std::string error;
@@ -273,6 +281,8 @@ struct Computed {
 };
 
 Computed compute(Outcome<DataSet> read, const Options& o, TableSource& tables) {
+    if (o.uncertainty && std::holds_alternative<DataSet>(read))
+        read = declaringUncertainty(std::get<DataSet>(std::move(read)), *o.uncertainty);
     if (const Refusal* refused = std::get_if<Refusal>(&read))
         return {std::nullopt, refused->message, refused->brief};
     std::vector<Extreme> sequence;
@@ -304,6 +314,7 @@ FileReport fileReport(const std::string& name, const Computed& c, const GesdSett
     GesdView view = runGesd(a, esd);
     r.gesd = std::move(view.result);
     r.gesdRows = std::move(view.rows);
+    r.ages = a.ages();
     return r;
 }
 
@@ -330,6 +341,10 @@ Options:
                          0.05); the screen is two-sided and runs for 6 values or more
   --gesd-k K             largest number of outliers it looks for (default min(10, (n-1)/2);
                          at most (n-1)/2)
+  --uncertainty KIND     each file's second field is its value's uncertainty: 1s or 2s (one or
+                         two sigma, in the value's unit), 1s% or 2s% (in per cent of the
+                         value); adds the ages' statistics (see below). A file with a row
+                         without a positive uncertainty is refused, naming the row
   --column N|NAME        the column of the values, by its number from 1 or its header text
                          (default: the first, unless it is an index of row numbers)
   --decimal point|comma  the decimal mark where a file leaves it open: 41,2 one number or two
@@ -346,7 +361,11 @@ then for the smallest value (min_) and then for the largest (max_)
   grubbs_t grubbs_class grubbs_p grubbs_p_is_bound dixon_r dixon_class dixon_p
   dixon_p_is_bound iqr_verdict g g_critical g_verdict g_p
 then q1 q3 lower_inner_fence upper_inner_fence lower_outer_fence upper_outer_fence, and last
-gesd_outliers gesd_rows: how many outliers the ESD screen finds and their rows.
+gesd_outliers gesd_rows: how many outliers the ESD screen finds and their rows. With
+--uncertainty these follow:
+  uncertainty weighted_mean weighted_mean_se mswd chi2 df chi2_p central_age central_age_se
+  dispersion dispersion_se min_y min_y_p max_y max_y_p
+(the same numbers as the JSON "ages" below; an empty cell where it has null).
 n is the number of values tested, n_read the number of rows read, rejected_rows the rows
 rejected, in order and separated by blanks. Numbers have full precision (the shortest text that
 reads back as the same number); classes and verdicts are the program's texts. A test that did
@@ -365,15 +384,33 @@ json: an array with one object per file:
    "min": {...}, "max": {...},
    "gesd": {"alpha", "k", "steps": [{"i", "row", "value", "R", "lambda"}], "outliers",
             "rows": [rows]} or null (fewer than 6 values),
+   "ages": {...} (only with --uncertainty),
    "error": null or the message}
 where "min" and "max" each are
   {"row", "value",
    "grubbs": {"statistic", "class", "p", "p_is_bound"} or null,
    "dixon": {"statistic", "class", "p", "p_is_bound"} or null,
    "iqr": the verdict or null,
-   "gauss": {"statistic", "unbounded", "critical", "outlier", "p"} or null}.
+   "gauss": {"statistic", "unbounded", "critical", "outlier", "p"} or null},
+and, with --uncertainty, "ages" is
+  {"uncertainty" (as given: "1s", "2s", "1s%" or "2s%"),
+   "weighted_mean": {"value", "se", "mswd", "chi2", "df", "p"},
+   "central": {"age", "se", "dispersion", "dispersion_se"} or null,
+   "min": {"row", "y", "p"}, "max": {"row", "y", "p"},
+   "rows": [{"row", "value", "s", "x", "y"}]}.
 An unbounded g has "statistic": null and "unbounded": true. A refused file has null everywhere
 but "file" and "error".
+
+The ages' statistics are those of the values tested (rejected rows left out), each with its
+1-sigma uncertainty s. Weighted mean with w = 1/s^2, se = 1/sqrt(sum w), chi2 = X^2 =
+sum w (t - mean)^2, df = n - 1, mswd = X^2/df, p = P(chi^2_df > X^2). The central age and the
+dispersion (relative, sigma; Galbraith and Laslett 1993) need every value above 0, else
+"central" is null; "dispersion_se" is null when the values scatter less than their
+uncertainties say (dispersion 0). Each row tested has the residual y = (z - z0)/u at the
+precision x = 1/u, with z = ln t, u = s/t and z0 the mean of z weighted by 1/u^2 (z = t and
+u = s when a value is 0 or below). "min" and "max" give y for the smallest and the largest
+value, with p = 1 - (1 - 2 Phi(-|y|))^n, the chance that the largest of n residuals of values
+of one population reaches |y|.
 
 p-values are one-sided for the tested extreme of n values from one normal population, as the
 tables' levels are. Grubbs' p comes from Student's t; below T^2 = (n-1)(n-2)/(2n) it is an
@@ -443,7 +480,7 @@ int runReportCommand(const std::vector<std::string>& args, Environment& env) {
                 << " rejections made: three values are the fewest the tests take.\n";
     };
 
-    ReportWriter writer(env.out, o.format);
+    ReportWriter writer(env.out, o.format, o.uncertainty.has_value());
     bool warnedAboutP = false;
     for (std::size_t i = 0; i < o.files.size(); ++i) {
         const std::string& name = o.files[i];

@@ -1,5 +1,6 @@
 #include "report_cli/report_output.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -11,6 +12,13 @@ namespace sifton::cli {
 namespace {
 
 constexpr std::string_view kOutlier = "outlier", kOk = "OK";
+
+// After the other columns when uncertainties are declared: the kind as --uncertainty names it,
+// the weighted mean, the central age and dispersion, and the residual of each extreme with its p.
+constexpr std::array<std::string_view, 15> kAgeColumns = {
+    "uncertainty", "weighted_mean", "weighted_mean_se", "mswd",       "chi2",          "df",
+    "chi2_p",      "central_age",   "central_age_se",   "dispersion", "dispersion_se", "min_y",
+    "min_y_p",     "max_y",         "max_y_p"};
 
 std::string integer(long long value) { return std::to_string(value); }
 
@@ -26,11 +34,34 @@ std::string rejectedText(const std::vector<int>& rows) {
     return text;
 }
 
+// A number that JSON would write as null (NaN: the MSWD of one value) is an empty cell.
+std::string finiteCell(double value) { return std::isfinite(value) ? shortestNumber(value) : ""; }
+
+// The ages' cells, in the order of their columns; empty without the ages.
+void appendAgeCells(std::vector<std::string>& c, const std::optional<SampleAges>& ages) {
+    if (!ages) {
+        c.insert(c.end(), kAgeColumns.size(), "");
+        return;
+    }
+    const WeightedMean& w = ages->statistics.weighted;
+    c.insert(c.end(),
+             {std::string(uncertaintyOptionName(ages->kind)), finiteCell(w.value), finiteCell(w.se),
+              finiteCell(w.mswd), finiteCell(w.chi2), integer(w.df), finiteCell(w.p)});
+    if (const std::optional<CentralAge>& central = ages->statistics.central)
+        c.insert(c.end(), {finiteCell(central->age), finiteCell(central->se),
+                           finiteCell(central->dispersion),
+                           central->dispersionSe ? finiteCell(*central->dispersionSe) : ""});
+    else
+        c.insert(c.end(), 4, "");
+    for (const ExtremeResidual& e : {ages->youngest, ages->oldest})
+        c.insert(c.end(), {finiteCell(e.y), finiteCell(e.p)});
+}
+
 // The cells of one file, in the order of columnNames(). A refused file fills the first two.
-std::vector<std::string> rowCells(const FileReport& r) {
+std::vector<std::string> rowCells(const FileReport& r, bool withAges) {
     std::vector<std::string> c = {r.file, r.error};
     if (!r.error.empty()) {
-        c.resize(columnNames().size());
+        c.resize(columnNames(withAges).size());
         return c;
     }
     const Results& res = r.results;
@@ -65,6 +96,7 @@ std::vector<std::string> rowCells(const FileReport& r) {
         rows += (i > 0 ? " " : "") + std::to_string(r.gesdRows[static_cast<std::size_t>(i)]);
     c.push_back(r.gesd.ran() ? std::to_string(r.gesd.outliers) : "");
     c.push_back(rows);
+    if (withAges) appendAgeCells(c, r.ages);
     return c;
 }
 
@@ -174,12 +206,48 @@ Json gesd(const FileReport& r) {
             {"rows", std::vector<int>(r.gesdRows.begin(), r.gesdRows.begin() + outliers)}};
 }
 
-Json fileObject(const FileReport& r) {
+Json agesObject(const std::optional<SampleAges>& ages) {
+    if (!ages) return nullptr;
+    const AgeStatistics& st = ages->statistics;
+    const WeightedMean& w = st.weighted;
+    Json central = nullptr;
+    if (st.central)
+        central = {{"age", number(st.central->age)},
+                   {"se", number(st.central->se)},
+                   {"dispersion", number(st.central->dispersion)},
+                   {"dispersion_se",
+                    st.central->dispersionSe ? number(*st.central->dispersionSe) : Json(nullptr)}};
+    const auto extreme = [](const ExtremeResidual& e) {
+        return Json{{"row", e.row}, {"y", number(e.y)}, {"p", number(e.p)}};
+    };
+    Json rows = Json::array();
+    for (std::size_t i = 0; i < ages->rows.size(); ++i)
+        rows.push_back({{"row", ages->rows[i]},
+                        {"value", number(ages->ages[i])},
+                        {"s", number(ages->sigmas[i])},
+                        {"x", number(st.residuals[i].x)},
+                        {"y", number(st.residuals[i].y)}});
+    return {{"uncertainty", std::string(uncertaintyOptionName(ages->kind))},
+            {"weighted_mean", Json{{"value", number(w.value)},
+                                   {"se", number(w.se)},
+                                   {"mswd", number(w.mswd)},
+                                   {"chi2", number(w.chi2)},
+                                   {"df", w.df},
+                                   {"p", number(w.p)}}},
+            {"central", central},
+            {"min", extreme(ages->youngest)},
+            {"max", extreme(ages->oldest)},
+            {"rows", rows}};
+}
+
+// "ages" comes after the other objects, "error" last as ever.
+Json fileObject(const FileReport& r, bool withAges) {
     if (!r.error.empty()) {
         Json j = {{"file", r.file}};
         for (const char* key : {"locality", "code", "age", "reading", "n", "n_read", "rejected",
                                 "mean", "sd", "se", "iqr", "min", "max", "gesd"})
             j[key] = nullptr;
+        if (withAges) j["ages"] = nullptr;
         j["error"] = r.error;
         return j;
     }
@@ -200,33 +268,35 @@ Json fileObject(const FileReport& r) {
         {"thousands_separator", how.thousandsPoint ? Json(".") : Json(nullptr)},
         {"value_column", how.valueColumn},
         {"header", how.header}};
-    return {{"file", r.file},
-            {"locality", r.locality},
-            {"code", r.code},
-            {"age", r.age},
-            {"reading", reading},
-            {"n", st.n},
-            {"n_read", r.rowsRead},
-            {"rejected", r.rejectedRows},
-            {"mean", number(st.mean)},
-            {"sd", number(st.sd)},
-            {"se", number(st.se)},
-            {"iqr", iqr},
-            {"min", extreme(r.results, false)},
-            {"max", extreme(r.results, true)},
-            {"gesd", gesd(r)},
-            {"error", nullptr}};
+    Json j = {{"file", r.file},
+              {"locality", r.locality},
+              {"code", r.code},
+              {"age", r.age},
+              {"reading", reading},
+              {"n", st.n},
+              {"n_read", r.rowsRead},
+              {"rejected", r.rejectedRows},
+              {"mean", number(st.mean)},
+              {"sd", number(st.sd)},
+              {"se", number(st.se)},
+              {"iqr", iqr},
+              {"min", extreme(r.results, false)},
+              {"max", extreme(r.results, true)},
+              {"gesd", gesd(r)}};
+    if (withAges) j["ages"] = agesObject(r.ages);
+    j["error"] = nullptr;
+    return j;
 }
 
 // One line; bytes that are not UTF-8 (a file name can hold any) become U+FFFD, so the output
 // always parses.
-std::string jsonLine(const FileReport& r) {
-    return fileObject(r).dump(-1, ' ', false, Json::error_handler_t::replace);
+std::string jsonLine(const FileReport& r, bool withAges) {
+    return fileObject(r, withAges).dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 }  // namespace
 
-const std::vector<std::string>& columnNames() {
+const std::vector<std::string>& columnNames(bool withAges) {
     static const std::vector<std::string> names = [] {
         std::vector<std::string> n = {"file", "error",  "locality",      "code", "age",
                                       "n",    "n_read", "rejected_rows", "mean", "sd",
@@ -242,7 +312,12 @@ const std::vector<std::string>& columnNames() {
             n.push_back(column);
         return n;
     }();
-    return names;
+    static const std::vector<std::string> withAgeNames = [] {
+        std::vector<std::string> n = names;
+        n.insert(n.end(), kAgeColumns.begin(), kAgeColumns.end());
+        return n;
+    }();
+    return withAges ? withAgeNames : names;
 }
 
 void ReportWriter::begin() {
@@ -250,20 +325,20 @@ void ReportWriter::begin() {
     if (m_format == Format::Json)
         m_buffer += '[';
     else if (m_format == Format::Tsv)
-        appendTsv(m_buffer, columnNames());
+        appendTsv(m_buffer, columnNames(m_withAges));
     else
-        appendCsv(m_buffer, columnNames());
+        appendCsv(m_buffer, columnNames(m_withAges));
     m_out << m_buffer;
 }
 
 void ReportWriter::write(const FileReport& report) {
     m_buffer.clear();
     if (m_format == Format::Json)
-        m_buffer.append(m_first ? "\n" : ",\n").append(jsonLine(report));
+        m_buffer.append(m_first ? "\n" : ",\n").append(jsonLine(report, m_withAges));
     else if (m_format == Format::Tsv)
-        appendTsv(m_buffer, rowCells(report));
+        appendTsv(m_buffer, rowCells(report, m_withAges));
     else
-        appendCsv(m_buffer, rowCells(report));
+        appendCsv(m_buffer, rowCells(report, m_withAges));
     m_first = false;
     m_out << m_buffer;
 }

@@ -1,9 +1,11 @@
 // What sifton-report writes for each data file: one row of tab- or comma-separated values, or one
 // JSON object, from the file's outcome. Numbers are written in full precision (the shortest text
 // that reads back as the same double), class and verdict texts without their padding blanks, and
-// a test that did not run leaves its cells empty (null in JSON).
+// a test that did not run leaves its cells empty (null in JSON). With uncertainties declared
+// (--uncertainty), the ages' statistics follow the other columns and objects.
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -12,6 +14,7 @@
 #include "core/calculation.h"
 #include "core/data_set.h"
 #include "core/gesd.h"
+#include "core/sample_ages.h"
 
 namespace sifton::cli {
 
@@ -24,20 +27,23 @@ struct FileReport {
     int rowsRead = 0;
     std::vector<int> rejectedRows;  // in the order of rejection
     Results results;
-    GesdResult gesd;            // the ESD screen over the values tested; not run below 6
-    std::vector<int> gesdRows;  // the row of each step's value
+    GesdResult gesd;                 // the ESD screen over the values tested; not run below 6
+    std::vector<int> gesdRows;       // the row of each step's value
+    std::optional<SampleAges> ages;  // when the data set declares uncertainties
 };
 
 enum class Format { Tsv, Csv, Json };
 
-// The column names of the tsv and csv header line, in order.
-const std::vector<std::string>& columnNames();
+// The column names of the tsv and csv header line, in order; withAges: the ages' columns last.
+const std::vector<std::string>& columnNames(bool withAges);
 
 // Writes the header (tsv, csv) or the opening bracket (json), one row or object per file, and
-// the closing bracket. Each file goes out as soon as it is written.
+// the closing bracket. Each file goes out as soon as it is written. withAges: every file has the
+// ages' columns or "ages" object (empty or null when it was refused), as --uncertainty asks.
 class ReportWriter {
   public:
-    ReportWriter(std::ostream& out, Format format) : m_out(out), m_format(format) {}
+    ReportWriter(std::ostream& out, Format format, bool withAges)
+        : m_out(out), m_format(format), m_withAges(withAges) {}
     void begin();
     void write(const FileReport& report);
     void end();
@@ -45,6 +51,7 @@ class ReportWriter {
   private:
     std::ostream& m_out;
     Format m_format;
+    bool m_withAges;
     bool m_first = true;
     std::string m_buffer;
 };

@@ -238,7 +238,8 @@ TEST(ReportCommand, UsageErrors) {
          "--gesd-alpha takes a level above 0 and below 0.5, such as 0.05"},
         {{"--gesd-k", "3x", "a.csv"}, "--gesd-k takes a whole number from 1 up"},
         {{"--decimal", "dot", "a.csv"}, "--decimal is point or comma, not \"dot\""},
-        {{"--column", "0", "a.csv"}, "--column takes a column number from 1, or its name"}};
+        {{"--column", "0", "a.csv"}, "--column takes a column number from 1, or its name"},
+        {{"--uncertainty", "1σ", "a.csv"}, "--uncertainty is 1s, 2s, 1s% or 2s%, not \"1σ\""}};
     for (const auto& [args, why] : cases) {
         const Ran o = run(args);
         EXPECT_EQ(std::tuple(o.status, o.err, o.out),
@@ -353,6 +354,168 @@ TEST(ReportCommand, OptionsAnswerTheFilesQuestionsAndAnUnansweredOneRefusesIt) {
                     std::count(r.err.begin(), r.err.end(), '\n') == 1)
             << r.err;
     }
+}
+
+// Values with their 1-sigma uncertainties, more scattered than those say; in the same order as
+// the last fourteen columns of the tsv. The expected values are the formulas of
+// core/age_statistics.h evaluated with mpmath at 40 digits by a short script, apart from the
+// program: the chi-square p as the regularized upper incomplete gamma function, the dispersion
+// by bisection of sum w^2 (z - mu)^2 = sum w, the extremes' p as 1 - erf(|y|/sqrt 2)^n.
+const std::string kScattered = "A,B,C\n10,1\n12,1.5\n15,0.75\n11,2.2\n20,1.5\n";
+const char* const kAgePointers[] = {"/ages/weighted_mean/value",
+                                    "/ages/weighted_mean/se",
+                                    "/ages/weighted_mean/mswd",
+                                    "/ages/weighted_mean/chi2",
+                                    "/ages/weighted_mean/df",
+                                    "/ages/weighted_mean/p",
+                                    "/ages/central/age",
+                                    "/ages/central/se",
+                                    "/ages/central/dispersion",
+                                    "/ages/central/dispersion_se",
+                                    "/ages/min/y",
+                                    "/ages/min/p",
+                                    "/ages/max/y",
+                                    "/ages/max/p"};
+
+// The cells of the tsv's line for the first file.
+std::vector<std::string> firstFilesCells(const std::string& tsv) {
+    std::vector<std::string> cells;
+    std::istringstream line(tsv.substr(tsv.find('\n') + 1));
+    for (std::string cell; std::getline(line, cell, '\t');) cells.push_back(cell);
+    return cells;
+}
+
+struct AgesCase {
+    const char* name;
+    std::string data;
+    std::vector<double> columns;  // NaN: null in JSON, an empty cell in the tsv
+    std::vector<std::pair<std::string, double>> more;
+};
+
+TEST(ReportCommand, AgesInJsonAndTsvAgreeWithTheFormulas) {
+    const double none = std::nan("");
+    const AgesCase cases[] = {
+        {"scattered",
+         kScattered,
+         {13.725225225225225, 0.50811340453036898, 9.2806556556556557, 37.122622622622623, 4,
+          1.6995067169609300e-7, 13.476316518007134, 1.5695729156002610, 0.23497268822868465,
+          0.090115057595588329, -3.9054801988908785, 4.7010387009481735e-4, 4.0346554756114328,
+          2.7338246267677485e-4},
+         {{"/ages/rows/1/s", 1.5},
+          {"/ages/rows/1/x", 8},
+          {"/ages/rows/1/y", -1.6658117047610658},
+          {"/ages/rows/4/x", 13.333333333333333},
+          {"/ages/rows/4/row", 5},
+          {"/ages/min/row", 1},
+          {"/ages/max/row", 5}}},
+        // Less scattered than the uncertainties say: dispersion 0 and no standard error of it,
+        // the central age the weighted mean of the log ages.
+        {"underdispersed",
+         "A,B,C\n10,1\n10.1,1\n9.9,1\n10.05,1\n",
+         {10.0125, 0.5, 0.0072916666666666667, 0.021875, 3, 0.99914514467043502, 10.013318688130964,
+          0.50002724498599981, 0, none, -0.11267505330906397, 0.99993522630494112,
+          0.087055416725084810, 0.99997683937329690},
+         {{"/ages/rows/0/y", -0.013309826625656264}}},
+        // A value below 0: no central age; residuals of t with s about the weighted mean.
+        {"a value below 0",
+         "A,B,C\n-1,1\n2,1\n3,1\n2.5,1\n",
+         {1.625, 0.5, 3.2291666666666667, 9.6875, 3, 0.021418103283465957, none, none, none, none,
+          -2.625, 0.034211700912263755, 1.375, 0.52342715512428176},
+         {{"/ages/rows/0/x", 1}, {"/ages/rows/3/y", 0.875}}}};
+    const auto close = [](double got, double want) {
+        return std::fabs(got - want) <= 1e-9 * std::fabs(want);
+    };
+    for (const AgesCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempDir folder;
+        const std::string path = folder.write("ages.csv", c.data);
+        const Ran json = run({"--uncertainty", "1s", "--format", "json", path});
+        const Json object = Json::parse(json.out).at(0), flat = object.flatten();
+        EXPECT_EQ(std::pair(json.status, flat.value("/ages/uncertainty", "")),
+                  std::pair(cli::kExitComputed, std::string("1s")));
+        const Ran tsv = run({"--uncertainty", "1s", path});
+        const std::vector<std::string> cells = firstFilesCells(tsv.out);
+        EXPECT_TRUE(tsv.out.substr(0, tsv.out.find('\n'))
+                        .ends_with("\tgesd_rows\tuncertainty\tweighted_mean\tweighted_mean_se\tmswd"
+                                   "\tchi2\tdf\tchi2_p\tcentral_age\tcentral_age_se\tdispersion"
+                                   "\tdispersion_se\tmin_y\tmin_y_p\tmax_y\tmax_y_p"));
+        ASSERT_EQ(cells.size(), 49u + 15u);
+        EXPECT_EQ(cells[49], "1s");
+        for (std::size_t i = 0; i < std::size(kAgePointers); ++i) {
+            const std::string pointer = kAgePointers[i], cell = cells[50 + i];
+            const double want = c.columns[i];
+            if (std::isnan(want)) {
+                // Null where it stands, or its object null: "central" with a value <= 0.
+                Json::json_pointer at(pointer);
+                while (!object.contains(at)) at = at.parent_pointer();
+                EXPECT_EQ(std::pair(object.at(at), cell), std::pair(Json(), std::string()))
+                    << pointer;
+                continue;
+            }
+            EXPECT_TRUE(close(flat.value(pointer, none), want)) << pointer << " " << flat;
+            EXPECT_TRUE(close(std::strtod(cell.c_str(), nullptr), want)) << pointer << " " << cell;
+        }
+        for (const auto& [pointer, want] : c.more)
+            EXPECT_TRUE(close(flat.value(pointer, none), want)) << pointer;
+    }
+}
+
+// The same uncertainties given as 2 sigma or in per cent give the same ages; rejections come
+// first, as they do without --uncertainty.
+TEST(ReportCommand, UncertaintyKindsAndRejections) {
+    test::TempDir folder;
+    const std::string oneSigma = folder.write("1s.csv", kScattered);
+    const Json one = Json::parse(run({"--uncertainty=1s", "--format=json", oneSigma}).out)[0];
+    const std::pair<const char*, std::string> kinds[] = {
+        {"2s", "A,B,C\n10,2\n12,3\n15,1.5\n11,4.4\n20,3\n"},
+        {"1s%", "A,B,C\n10,10\n12,12.5\n15,5\n11,20\n20,7.5\n"},
+        {"2s%", "A,B,C\n10,20\n12,25\n15,10\n11,40\n20,15\n"}};
+    for (const auto& [kind, data] : kinds) {
+        const std::string path = folder.write("k.csv", data);
+        const Json ages =
+            Json::parse(run({"--uncertainty", kind, "--format", "json", path}).out)[0]["ages"];
+        EXPECT_EQ(std::pair(ages["uncertainty"],
+                            firstFilesCells(run({"--uncertainty", kind, path}).out).at(49)),
+                  std::pair(Json(kind), std::string(kind)));
+        for (std::size_t i = 0; i < 5; ++i)
+            EXPECT_NEAR(ages["rows"][i]["s"].get<double>(),
+                        one["ages"]["rows"][i]["s"].get<double>(), 1e-14)
+                << kind << " row " << i + 1;
+        EXPECT_NEAR(ages["central"]["age"].get<double>(),
+                    one["ages"]["central"]["age"].get<double>(), 1e-12)
+            << kind;
+    }
+    // Rejecting the 20 leaves the ages of the first four rows.
+    const std::string four =
+        folder.write("4.csv", kScattered.substr(0, kScattered.rfind("20,1.5")));
+    const Json rejected =
+        Json::parse(run({"--reject", "max", "--uncertainty", "1s", "--format", "json", oneSigma})
+                        .out)[0]["ages"];
+    EXPECT_EQ(rejected,
+              Json::parse(run({"--uncertainty", "1s", "--format", "json", four}).out)[0]["ages"]);
+    EXPECT_EQ(rejected["rows"].size(), 4u);
+}
+
+// A row without a positive uncertainty (0, or a missing field) refuses its file, naming the row;
+// the other files are reported. Without --uncertainty the second field is not read.
+TEST(ReportCommand, ARowWithoutUncertaintyRefusesItsFile) {
+    test::TempDir folder;
+    const std::string zero = folder.write("zero.csv", "a,b,c\n10,1\n12,1\n11,1\n13,0\n");
+    const std::string missing = folder.write("missing.csv", "a,b,c\n10,1\n12\n11,1\n");
+    const std::string good = folder.write("good.csv", kScattered);
+    const Ran o = run({"--uncertainty", "2s", "--format", "json", zero, good, missing});
+    const Json j = Json::parse(o.out);
+    EXPECT_EQ(
+        std::tuple(o.status, o.err, j[0].at("ages"), j[1]["ages"]["rows"].size(), j[2].at("ages"),
+                   j[0]["error"].get<std::string>().starts_with(
+                       "Row 4 has no positive uncertainty: its value 13 has 0 ")),
+        std::tuple(cli::kExitRefused,
+                   "sifton-report: " + zero + ": row 4 has no positive uncertainty\n" +
+                       "sifton-report: " + missing + ": row 2 has no positive uncertainty\n",
+                   Json(), 5u, Json(), true));
+    const Ran csv = run({"--uncertainty", "1s%", "--format", "csv", zero});
+    EXPECT_TRUE(csv.out.ends_with("." + std::string(62, ',') + "\r\n")) << csv.out;
+    EXPECT_EQ(run({zero, missing}).status, cli::kExitComputed);
 }
 
 }  // namespace
