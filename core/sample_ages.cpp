@@ -115,9 +115,9 @@ Outcome<DataSet> declaringUncertainty(DataSet data, UncertaintyKind kind) {
             const std::string message =
                 "Row " + std::to_string(row) + " has no positive uncertainty: its value " +
                 generalNumberText(r.value1) + " has " + generalNumberText(r.value2) +
-                " in the second field (a missing field reads as 0). The second field cannot be "
-                "read as " +
-                shown + "; the data set stays as it was.";
+                " in the second field (a missing field reads as 0), so the second field cannot "
+                "be read as " +
+                shown + ".";
             return Refusal{kProgramTitle, message,
                            "row " + std::to_string(row) + " has no positive uncertainty",
                            std::nullopt};
