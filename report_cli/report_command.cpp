@@ -17,6 +17,7 @@
 #include "report_cli/report_output.h"
 #include "ui/gesd_view.h"
 #include "ui/presentation.h"
+#include "ui/radial_geometry.h"
 #include "ui/report.h"
 
 #ifndef SIFTON_VERSION
@@ -44,6 +45,9 @@ struct Options {
     ReadingChoice reading;  // the answers to what a file leaves open
     std::vector<std::string> files;
     bool help = false, version = false;
+    bool radialPlot = false;  // --plot-kind radial
+    // Interim --uncertainty, until the option's own block arrives; see parseOptions.
+    UncertaintyKind uncertainty = UncertaintyKind::None;
 };
 
 std::vector<bool> parseRejections(const std::string& text) {
@@ -82,7 +86,9 @@ const QList<QCommandLineOption>& options() {
                                                    {"column", {}, "column"},
                                                    {"decimal", {}, "mark"},
                                                    {"header", {}},
-                                                   {"no-header", {}}};
+                                                   {"no-header", {}},
+                                                   {"plot-kind", {}, "kind"},
+                                                   {"uncertainty", {}, "kind"}};
     return list;
 }
 
@@ -145,6 +151,14 @@ void setOption(Options& o, const std::string& name, const std::string& value) {
         o.reading.decimalMark = value == "point" ? '.' : ',';
     } else if (name == "header" || name == "no-header") {
         o.reading.header = name == "header";
+    } else if (name == "plot-kind") {
+        if (value != "data" && value != "radial")
+            throw UsageError{"--plot-kind is data or radial, not \"" + value + "\""};
+        o.radialPlot = value == "radial";
+    } else if (name == "uncertainty") {  // interim: replaced by the option's own block
+        const std::optional<UncertaintyKind> kind = uncertaintyOption(value);
+        if (!kind) throw UsageError{"--uncertainty is 1s, 2s, 1s% or 2s%, not \"" + value + "\""};
+        o.uncertainty = *kind;
     } else if (name == "gesd-k") {
         char* end = nullptr;
         const long k = std::strtol(value.c_str(), &end, 10);
@@ -195,6 +209,9 @@ Options parseOptions(const std::vector<std::string>& args) {
     if ((o.longReport || !o.plot.empty()) && o.files.size() != 1)
         throw UsageError{std::string(o.longReport ? "--report" : "--plot") +
                          " takes exactly one data file"};
+    if (o.radialPlot && o.plot.empty()) throw UsageError{"--plot-kind radial needs --plot"};
+    if (o.radialPlot && o.uncertainty == UncertaintyKind::None)
+        throw UsageError{"--plot-kind radial needs the ages' uncertainties: give --uncertainty"};
     return o;
 }
 
@@ -278,6 +295,10 @@ Computed compute(Outcome<DataSet> read, const Options& o, TableSource& tables) {
     std::vector<Extreme> sequence;
     for (const bool largest : o.rejectMax)
         sequence.push_back(largest ? Extreme::Largest : Extreme::Smallest);
+    // Interim: the declared uncertainty, until the --uncertainty option's own block arrives.
+    read = declaringUncertainty(std::get<DataSet>(std::move(read)), o.uncertainty);
+    if (const Refusal* refused = std::get_if<Refusal>(&read))
+        return {std::nullopt, refused->message, refused->brief};
     try {
         Analysis analysis = Analysis::of(
             std::make_shared<const DataSet>(std::get<DataSet>(std::move(read))), tables);
@@ -325,6 +346,9 @@ Options:
                          clipboard, CR line ends included; after a rejection short is long too.
                          The date is today's, or SIFTON_DATE=YYYY-MM-DD from the environment
   --plot OUT             for one file: also write the data plot to OUT (.png, .svg or .pdf)
+  --plot-kind data|radial
+                         the plot --plot writes (default data); radial, the radial plot of
+                         the ages, needs --uncertainty and every age under test above 0
   --tables DIR           folder of the table files (default: the program's own folder)
   --gesd-alpha A         level of the generalized ESD screen for several outliers (default
                          0.05); the screen is two-sided and runs for 6 values or more
@@ -429,7 +453,17 @@ int runReportCommand(const std::vector<std::string>& args, Environment& env) {
             const bool long_ = *o.longReport || c.rejections->made > 0;
             env.out << buildReport(a, shown, long_ ? ReportMode::Long : ReportMode::Short, date);
             env.out.flush();
-        } else if (const std::string why = env.writePlot(shown.plot, o.plot); !why.empty()) {
+        } else if (!o.radialPlot) {
+            if (const std::string why =
+                    env.writePlot(layoutPlot(shown.plot, kPlotWidth, kPlotHeight), o.plot);
+                !why.empty())
+                refuse(o.plot, why);
+        } else if (const std::optional<RadialPlotData> radial = radialPlotData(a, shown.plot);
+                   !radialNotDrawn(*radial).empty()) {
+            refuse(o.plot, "the radial plot cannot be drawn: " + radialNotDrawn(*radial));
+        } else if (const std::string why = env.writePlot(
+                       layoutRadialPlot(*radial, kPlotWidth, kPlotHeight).plot, o.plot);
+                   !why.empty()) {
             refuse(o.plot, why);
         }
     };
