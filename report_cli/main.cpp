@@ -25,13 +25,12 @@ int main(int argc, char* argv[]) {
     // Painting needs a QGuiApplication, made only when a plot is asked for; the offscreen
     // platform needs no display and shows nothing.
     std::unique_ptr<QGuiApplication> app;
-    auto writePlot = [&](const sifton::PlotData& plot, const std::string& path) -> std::string {
+    auto writePlot = [&](const sifton::PlotGeometry& geometry,
+                         const std::string& path) -> std::string {
         if (QGuiApplication::instance() == nullptr) {
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
             app = std::make_unique<QGuiApplication>(argc, argv);
         }
-        const sifton::PlotGeometry geometry =
-            sifton::layoutPlot(plot, sifton::kPlotWidth, sifton::kPlotHeight);
         if (!sifton::writePlot(geometry, path, *sifton::plotFormatFor(path)))
             return "the plot could not be written.";
         return {};

@@ -18,6 +18,7 @@
 #include "report_cli/report_output.h"
 #include "ui/gesd_view.h"
 #include "ui/presentation.h"
+#include "ui/radial_geometry.h"
 #include "ui/report.h"
 
 #ifndef SIFTON_VERSION
@@ -46,6 +47,7 @@ struct Options {
     ReadingChoice reading;                       // the answers to what a file leaves open
     std::vector<std::string> files;
     bool help = false, version = false;
+    bool radialPlot = false;  // --plot-kind radial
 };
 
 std::vector<bool> parseRejections(const std::string& text) {
@@ -85,7 +87,8 @@ const QList<QCommandLineOption>& options() {
                                                    {"column", {}, "column"},
                                                    {"decimal", {}, "mark"},
                                                    {"header", {}},
-                                                   {"no-header", {}}};
+                                                   {"no-header", {}},
+                                                   {"plot-kind", {}, "kind"}};
     return list;
 }
 
@@ -152,6 +155,10 @@ void setOption(Options& o, const std::string& name, const std::string& value) {
         o.reading.decimalMark = value == "point" ? '.' : ',';
     } else if (name == "header" || name == "no-header") {
         o.reading.header = name == "header";
+    } else if (name == "plot-kind") {
+        if (value != "data" && value != "radial")
+            throw UsageError{"--plot-kind is data or radial, not \"" + value + "\""};
+        o.radialPlot = value == "radial";
     } else if (name == "gesd-k") {
         char* end = nullptr;
         const long k = std::strtol(value.c_str(), &end, 10);
@@ -202,6 +209,9 @@ Options parseOptions(const std::vector<std::string>& args) {
     if ((o.longReport || !o.plot.empty()) && o.files.size() != 1)
         throw UsageError{std::string(o.longReport ? "--report" : "--plot") +
                          " takes exactly one data file"};
+    if (o.radialPlot && o.plot.empty()) throw UsageError{"--plot-kind radial needs --plot"};
+    if (o.radialPlot && !o.uncertainty)
+        throw UsageError{"--plot-kind radial needs the ages' uncertainties: give --uncertainty"};
     return o;
 }
 
@@ -336,6 +346,9 @@ Options:
                          clipboard, CR line ends included; after a rejection short is long too.
                          The date is today's, or SIFTON_DATE=YYYY-MM-DD from the environment
   --plot OUT             for one file: also write the data plot to OUT (.png, .svg or .pdf)
+  --plot-kind data|radial
+                         the plot --plot writes (default data); radial, the radial plot of
+                         the ages, needs --uncertainty and every age under test above 0
   --tables DIR           folder of the table files (default: the program's own folder)
   --gesd-alpha A         level of the generalized ESD screen for several outliers (default
                          0.05); the screen is two-sided and runs for 6 values or more
@@ -466,7 +479,17 @@ int runReportCommand(const std::vector<std::string>& args, Environment& env) {
             const bool long_ = *o.longReport || c.rejections->made > 0;
             env.out << buildReport(a, shown, long_ ? ReportMode::Long : ReportMode::Short, date);
             env.out.flush();
-        } else if (const std::string why = env.writePlot(shown.plot, o.plot); !why.empty()) {
+        } else if (!o.radialPlot) {
+            if (const std::string why =
+                    env.writePlot(layoutPlot(shown.plot, kPlotWidth, kPlotHeight), o.plot);
+                !why.empty())
+                refuse(o.plot, why);
+        } else if (const std::optional<RadialPlotData> radial = radialPlotData(a, shown.plot);
+                   !radialNotDrawn(*radial).empty()) {
+            refuse(o.plot, "the radial plot cannot be drawn: " + radialNotDrawn(*radial));
+        } else if (const std::string why = env.writePlot(
+                       layoutRadialPlot(*radial, kPlotWidth, kPlotHeight).plot, o.plot);
+                   !why.empty()) {
             refuse(o.plot, why);
         }
     };

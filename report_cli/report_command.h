@@ -23,8 +23,9 @@ inline constexpr int kExitComputed = 0;  // every file was computed
 inline constexpr int kExitRefused = 1;   // at least one file was refused (or a plot not written)
 inline constexpr int kExitUsage = 2;     // the command line itself is wrong
 
-// Writes a data plot to 'path' (.png, .svg or .pdf); returns an empty text, or why it could not.
-using PlotWriter = std::function<std::string(const PlotData& plot, const std::string& path)>;
+// Writes a plot laid out at kPlotWidth by kPlotHeight (the data plot or the radial plot) to
+// 'path' (.png, .svg or .pdf); returns an empty text, or why it could not.
+using PlotWriter = std::function<std::string(const PlotGeometry& plot, const std::string& path)>;
 
 struct Environment {
     std::istream& in;              // the data file named "-"

@@ -13,32 +13,19 @@
 namespace sifton {
 namespace {
 
-constexpr Rgb kInk{0, 0, 160};
-constexpr Rgb kGrey{128, 128, 128};
-constexpr Rgb kSoftText{70, 70, 70};
-constexpr Rgb kGrid{228, 228, 228};
-constexpr Rgb kFrame{150, 150, 150};
-constexpr Rgb kBand{222, 230, 246};
+using namespace plot;
+
 constexpr Rgb kGrubbs{200, 0, 0};
 constexpr Rgb kBox{236, 236, 236};
 constexpr Rgb kFence{90, 90, 90};
-constexpr Rgb kEsdMark{220, 110, 0};
 
-constexpr double kRadius = 4.5;  // a value's point
 constexpr double kQuantileRadius = 3.5;
-constexpr double kTextSize = 11;
-constexpr double kTitleSize = 15;
-constexpr double kLegendLine = 18;
 
 std::string join(const std::vector<std::string>& parts, const std::string& separator) {
     std::string joined;
     for (const std::string& part : parts) joined += (joined.empty() ? "" : separator) + part;
     return joined;
 }
-
-// A number as the plot writes it: 15 significant digits at most, so a tick computed as a
-// multiple of its step shows the decimal the step gives (0.3, not 0.30000000000000004).
-std::string numberText(double value) { return generalNumberText(value == 0 ? 0.0 : value); }
 
 // Where each kind of thing is drawn; fixed pixel sizes, the panels share the rest.
 struct Layout {
@@ -68,93 +55,6 @@ Layout layoutFor(double width, double height) {
     l.quantileBottom = l.stripTop + panels;
     return l;
 }
-
-class Builder {
-  public:
-    explicit Builder(PlotGeometry& g) : m_g(g) {}
-
-    void text(PlotRole role, double x, double y, std::string text, HAlign h, VAlign v,
-              Rgb colour = colour::kBlack, double size = kTextSize, bool bold = false,
-              std::optional<Rgb> background = std::nullopt) {
-        m_g.texts.push_back({role, x, y, std::move(text), colour, size, bold, h, v, background});
-    }
-    void line(PlotRole role, double x1, double y1, double x2, double y2, Rgb colour,
-              double width = 1.0, LineStyle style = LineStyle::Solid, double value = 0.0) {
-        m_g.lines.push_back({role, x1, y1, x2, y2, colour, width, style, value});
-    }
-    // A vertical line at a value, from top to bottom.
-    void valueLine(PlotRole role, double value, double top, double bottom, Rgb colour, double width,
-                   LineStyle style) {
-        const double x = m_g.axis.toPixel(value);
-        line(role, x, top, x, bottom, colour, width, style, value);
-    }
-    void band(PlotRole role, double low, double high, double top, double bottom, Rgb fill,
-              std::optional<Rgb> outline = std::nullopt) {
-        m_g.bands.push_back({role, m_g.axis.toPixel(low), top, m_g.axis.toPixel(high), bottom, fill,
-                             outline, low, high});
-    }
-    void rectangle(PlotRole role, double left, double top, double right, double bottom, Rgb fill,
-                   std::optional<Rgb> outline) {
-        m_g.bands.push_back({role, left, top, right, bottom, fill, outline, 0.0, 0.0});
-    }
-    void point(PlotRole role, double x, double y, double radius, bool filled, Rgb colour,
-               double value = 0.0, int row = 0) {
-        m_g.points.push_back({role, x, y, radius, filled, colour, value, row});
-    }
-    void frame(double left, double top, double right, double bottom) {
-        line(PlotRole::Frame, left, top, right, top, kFrame);
-        line(PlotRole::Frame, left, bottom, right, bottom, kFrame);
-        line(PlotRole::Frame, left, top, left, bottom, kFrame);
-        line(PlotRole::Frame, right, top, right, bottom, kFrame);
-    }
-
-  private:
-    PlotGeometry& m_g;
-};
-
-// The legend column: a sample of each thing drawn and what it means.
-class Legend {
-  public:
-    Legend(Builder& b, double left, double top) : m_b(b), m_left(left), m_y(top) {}
-
-    double next() const { return m_y; }
-    void moveTo(double y) { m_y = std::max(m_y, y); }
-
-    void heading(const std::string& text) {
-        m_b.text(PlotRole::Legend, m_left, m_y + kLegendLine / 2, text, HAlign::Left,
-                 VAlign::Middle, colour::kBlack, kTextSize, true);
-        m_y += kLegendLine;
-    }
-    void point(bool filled, Rgb colour, const std::string& text) {
-        m_b.point(PlotRole::Legend, m_left + 12, middle(), kRadius, filled, colour);
-        entry(text);
-    }
-    void line(Rgb colour, double width, LineStyle style, const std::string& text) {
-        m_b.line(PlotRole::Legend, m_left, middle(), m_left + 24, middle(), colour, width, style);
-        entry(text);
-    }
-    void swatch(Rgb fill, std::optional<Rgb> outline, const std::string& text) {
-        m_b.rectangle(PlotRole::Legend, m_left, m_y + 4, m_left + 24, m_y + kLegendLine - 4, fill,
-                      outline);
-        entry(text);
-    }
-    void note(const std::string& text, std::optional<Rgb> background = std::nullopt) {
-        m_b.text(PlotRole::Legend, m_left, middle(), text, HAlign::Left, VAlign::Middle,
-                 background ? colour::kBlack : kSoftText, kTextSize, false, background);
-        m_y += kLegendLine;
-    }
-    void gap() { m_y += kLegendLine / 2; }
-
-  private:
-    double middle() const { return m_y + kLegendLine / 2; }
-    void entry(const std::string& text) {
-        m_b.text(PlotRole::Legend, m_left + 32, middle(), text, HAlign::Left, VAlign::Middle);
-        m_y += kLegendLine;
-    }
-
-    Builder& m_b;
-    double m_left, m_y;
-};
 
 // Levels for points in value order (then row order, so the same data always give the same
 // picture): each point takes the lowest level on which it keeps 'apart' pixels from the point
@@ -244,62 +144,6 @@ bool isLimit(const PlotLine& line) {
     }
 }
 
-// Places the labels of the strip of values, one at a time, at the first of their candidate
-// spots that lies inside the frame and crosses no limit line, no label placed before and no
-// point; where every spot crosses something, at the one that crosses least.
-class LabelPlacer {
-  public:
-    LabelPlacer(const PlotGeometry& g, const Layout& l)
-        : m_g(g),
-          m_left(l.plotLeft),
-          m_right(l.plotRight),
-          m_top(l.labelsTop),
-          m_stripTop(l.stripTop),
-          m_bottom(l.stripBottom) {}
-
-    struct Spot {
-        double x, y;
-        HAlign h;
-        VAlign v;
-    };
-
-    void place(Builder& b, PlotText text, const std::vector<Spot>& spots) {
-        double best = std::numeric_limits<double>::infinity();
-        PlotText chosen = text;
-        for (const Spot& s : spots) {
-            text.x = s.x, text.y = s.y, text.hAlign = s.h, text.vAlign = s.v;
-            const double cost = costOf(textBox(text));
-            if (cost < best) best = cost, chosen = text;
-            if (cost == 0) break;
-        }
-        m_taken.push_back(textBox(chosen));
-        b.text(chosen.role, chosen.x, chosen.y, chosen.text, chosen.hAlign, chosen.vAlign,
-               chosen.colour, chosen.size, chosen.bold, chosen.background);
-    }
-
-  private:
-    double costOf(const PlotBox& box) const {
-        if (box.left < m_left || box.right > m_right || box.top < m_top || box.bottom > m_bottom ||
-            (box.top < m_stripTop && box.bottom > m_stripTop))
-            return 1e6;  // outside the strip and its lane of labels, or on the frame
-        double cost = 0;
-        for (const PlotLine& line : m_g.lines)
-            if (isLimit(line) && line.x1 > box.left - 0.5 && line.x1 < box.right + 0.5 &&
-                line.y1 < box.bottom && line.y2 > box.top)
-                cost += 1000;
-        for (const PlotBox& taken : m_taken)
-            if (taken.overlaps(box)) cost += 1000;
-        for (const PlotPoint& p : m_g.points)
-            if (box.overlaps({p.x - p.radius, p.y - p.radius, p.x + p.radius, p.y + p.radius}))
-                cost += 1;
-        return cost;
-    }
-
-    const PlotGeometry& m_g;
-    double m_left, m_right, m_top, m_stripTop, m_bottom;
-    std::vector<PlotBox> m_taken;
-};
-
 // The spots of a label at a point: beside it on the given side (then beyond each line on that
 // side, up to 40 pixels out), beside it on the other side, above and below it, and last in the
 // lane above the frame.
@@ -341,7 +185,11 @@ std::vector<LabelPlacer::Spot> spotsAround(const PlotGeometry& g, double left, d
 void stripLabels(const PlotData& data, const Layout& l,
                  const std::vector<std::pair<double, double>>& placed, PlotGeometry& g,
                  Builder& b) {
-    LabelPlacer placer(g, l);
+    // Inside the strip and its lane of labels, never across the strip's top edge.
+    LabelPlacer placer(g, {l.plotLeft, l.labelsTop, l.plotRight, l.stripBottom},
+                       {{PlotRole::Frame, l.plotLeft, l.stripTop, l.plotRight, l.stripTop, kFrame,
+                         1.0, LineStyle::Solid, 0.0}},
+                       isLimit);
     auto gap = [](bool flagged) { return kRadius + (flagged ? 4 : 0) + 5; };  // clear of the ring
     // The extremes first: "min #3" outward to the left, "max #12" to the right.
     for (const bool isMin : {true, false})
@@ -448,15 +296,7 @@ void legend(const PlotData& data, const Layout& l, Legend& k) {
     for (size_t i : {size_t{1}, size_t{3}})
         if (!test(i).ran) notRun(i);
     k.gap();
-    const std::string minRow = "min #" + std::to_string(data.posMin);
-    const std::string maxRow = "max #" + std::to_string(data.posMax);
-    if (data.minFlagged || data.maxFlagged) k.heading("Flagged by");
-    if (data.minFlagged) k.note(minRow + ": " + join(data.minFlaggedBy, ", "), colour::kHighlight);
-    if (data.maxFlagged) k.note(maxRow + ": " + join(data.maxFlaggedBy, ", "), colour::kHighlight);
-    // Beside outliers of the ESD screen, "no test" would contradict the count below.
-    if (!data.minFlagged && !data.maxFlagged)
-        k.note((data.esdRows.empty() ? "No test flags " : "No one-outlier test flags ") + minRow +
-               " or " + maxRow);
+    flagsLegend(data, k);
     if (!data.esdSummary.empty()) {
         k.gap();
         k.heading("Several outliers (two-sided)");
@@ -480,6 +320,144 @@ void legend(const PlotData& data, const Layout& l, Legend& k) {
 }
 
 }  // namespace
+
+namespace plot {
+
+std::string numberText(double value) { return generalNumberText(value == 0 ? 0.0 : value); }
+
+void Builder::text(PlotRole role, double x, double y, std::string text, HAlign h, VAlign v,
+                   Rgb colour, double size, bool bold, std::optional<Rgb> background) {
+    m_g.texts.push_back({role, x, y, std::move(text), colour, size, bold, h, v, background});
+}
+void Builder::line(PlotRole role, double x1, double y1, double x2, double y2, Rgb colour,
+                   double width, LineStyle style, double value) {
+    m_g.lines.push_back({role, x1, y1, x2, y2, colour, width, style, value});
+}
+void Builder::valueLine(PlotRole role, double value, double top, double bottom, Rgb colour,
+                        double width, LineStyle style) {
+    const double x = m_g.axis.toPixel(value);
+    line(role, x, top, x, bottom, colour, width, style, value);
+}
+void Builder::band(PlotRole role, double low, double high, double top, double bottom, Rgb fill,
+                   std::optional<Rgb> outline) {
+    m_g.bands.push_back({role, m_g.axis.toPixel(low), top, m_g.axis.toPixel(high), bottom, fill,
+                         outline, low, high});
+}
+void Builder::rectangle(PlotRole role, double left, double top, double right, double bottom,
+                        Rgb fill, std::optional<Rgb> outline) {
+    m_g.bands.push_back({role, left, top, right, bottom, fill, outline, 0.0, 0.0});
+}
+void Builder::point(PlotRole role, double x, double y, double radius, bool filled, Rgb colour,
+                    double value, int row) {
+    m_g.points.push_back({role, x, y, radius, filled, colour, value, row});
+}
+void Builder::frame(double left, double top, double right, double bottom) {
+    line(PlotRole::Frame, left, top, right, top, kFrame);
+    line(PlotRole::Frame, left, bottom, right, bottom, kFrame);
+    line(PlotRole::Frame, left, top, left, bottom, kFrame);
+    line(PlotRole::Frame, right, top, right, bottom, kFrame);
+}
+
+void Legend::heading(const std::string& text) {
+    m_b.text(PlotRole::Legend, m_left, m_y + kLegendLine / 2, text, HAlign::Left, VAlign::Middle,
+             colour::kBlack, kTextSize, true);
+    m_y += kLegendLine;
+}
+void Legend::point(bool filled, Rgb colour, const std::string& text) {
+    m_b.point(PlotRole::Legend, m_left + 12, middle(), kRadius, filled, colour);
+    entry(text);
+}
+void Legend::line(Rgb colour, double width, LineStyle style, const std::string& text) {
+    m_b.line(PlotRole::Legend, m_left, middle(), m_left + 24, middle(), colour, width, style);
+    entry(text);
+}
+void Legend::swatch(Rgb fill, std::optional<Rgb> outline, const std::string& text) {
+    m_b.rectangle(PlotRole::Legend, m_left, m_y + 4, m_left + 24, m_y + kLegendLine - 4, fill,
+                  outline);
+    entry(text);
+}
+void Legend::note(const std::string& text, std::optional<Rgb> background) {
+    m_b.text(PlotRole::Legend, m_left, middle(), text, HAlign::Left, VAlign::Middle,
+             background ? colour::kBlack : kSoftText, kTextSize, false, background);
+    m_y += kLegendLine;
+}
+void Legend::entry(const std::string& text) {
+    m_b.text(PlotRole::Legend, m_left + 32, middle(), text, HAlign::Left, VAlign::Middle);
+    m_y += kLegendLine;
+}
+
+void flagsLegend(const PlotData& data, Legend& k) {
+    const std::string minRow = "min #" + std::to_string(data.posMin);
+    const std::string maxRow = "max #" + std::to_string(data.posMax);
+    if (data.minFlagged || data.maxFlagged) k.heading("Flagged by");
+    if (data.minFlagged) k.note(minRow + ": " + join(data.minFlaggedBy, ", "), colour::kHighlight);
+    if (data.maxFlagged) k.note(maxRow + ": " + join(data.maxFlaggedBy, ", "), colour::kHighlight);
+    // Beside outliers of the ESD screen, "no test" would contradict the count below.
+    if (!data.minFlagged && !data.maxFlagged)
+        k.note((data.esdRows.empty() ? "No test flags " : "No one-outlier test flags ") + minRow +
+               " or " + maxRow);
+}
+
+bool crosses(const PlotLine& l, const PlotBox& box) {
+    const double left = box.left - 0.5, right = box.right + 0.5;
+    if (l.x1 == l.x2)
+        return l.x1 > left && l.x1 < right && std::min(l.y1, l.y2) < box.bottom &&
+               std::max(l.y1, l.y2) > box.top;
+    if (l.y1 == l.y2)
+        return l.y1 > box.top && l.y1 < box.bottom && std::min(l.x1, l.x2) < right &&
+               std::max(l.x1, l.x2) > left;
+    // Liang and Barsky: the part of the segment x1 + t dx, y1 + t dy (t from 0 to 1) in the box.
+    const double dx = l.x2 - l.x1, dy = l.y2 - l.y1;
+    double t0 = 0, t1 = 1;
+    for (const auto& [p, q] : {std::pair{-dx, l.x1 - left},
+                               {dx, right - l.x1},
+                               {-dy, l.y1 - box.top},
+                               {dy, box.bottom - l.y1}}) {
+        const double r = q / p;
+        if (p < 0)
+            t0 = std::max(t0, r);
+        else
+            t1 = std::min(t1, r);
+    }
+    return t0 < t1;
+}
+
+LabelPlacer::LabelPlacer(const PlotGeometry& g, const PlotBox& bounds, std::vector<PlotLine> walls,
+                         std::function<bool(const PlotLine&)> blocks)
+    : m_g(g), m_bounds(bounds), m_walls(std::move(walls)), m_blocks(std::move(blocks)) {}
+
+void LabelPlacer::place(Builder& b, PlotText text, const std::vector<Spot>& spots) {
+    double best = std::numeric_limits<double>::infinity();
+    PlotText chosen = text;
+    for (const Spot& s : spots) {
+        text.x = s.x, text.y = s.y, text.hAlign = s.h, text.vAlign = s.v;
+        const double cost = costOf(textBox(text));
+        if (cost < best) best = cost, chosen = text;
+        if (cost == 0) break;
+    }
+    m_taken.push_back(textBox(chosen));
+    b.text(chosen.role, chosen.x, chosen.y, chosen.text, chosen.hAlign, chosen.vAlign,
+           chosen.colour, chosen.size, chosen.bold, chosen.background);
+}
+
+double LabelPlacer::costOf(const PlotBox& box) const {
+    if (box.left < m_bounds.left || box.right > m_bounds.right || box.top < m_bounds.top ||
+        box.bottom > m_bounds.bottom)
+        return 1e6;
+    for (const PlotLine& wall : m_walls)
+        if (crosses(wall, box)) return 1e6;
+    double cost = 0;
+    for (const PlotLine& line : m_g.lines)
+        if (m_blocks(line) && crosses(line, box)) cost += 1000;
+    for (const PlotBox& taken : m_taken)
+        if (taken.overlaps(box)) cost += 1000;
+    for (const PlotPoint& p : m_g.points)
+        if (box.overlaps({p.x - p.radius, p.y - p.radius, p.x + p.radius, p.y + p.radius}))
+            cost += 1;
+    return cost;
+}
+
+}  // namespace plot
 
 int PlotData::underTest() const {
     return static_cast<int>(std::count_if(values.begin(), values.end(),

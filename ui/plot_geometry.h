@@ -8,6 +8,8 @@
 // screen and every export.
 #pragma once
 
+#include <algorithm>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -79,12 +81,13 @@ enum class PlotRole {
     Title,
     Legend,
     Message,
-    Value,         // a value under test
-    Rejected,      // a rejected value, hollow and grey
-    RowLabel,      // "#7" beside a rejected value
-    ExtremeMark,   // the ring behind the smallest or the largest value
-    EsdMark,       // the ring round a value the ESD screen calls an outlier
-    ExtremeLabel,  // "min #3", "max #12"
+    Value,           // a value under test
+    Rejected,        // a rejected value, hollow and grey
+    RowLabel,        // "#7" beside a rejected value
+    ExtremeMark,     // the ring behind the smallest or the largest value
+    EsdMark,         // the ring round a value the ESD screen calls an outlier
+    ExtremeLabel,    // "min #3", "max #12"
+    BeyondTwoLabel,  // "#7" beside an age of the radial plot whose |y| exceeds 2
     Mean,
     SdBand,  // mean ± 2 SD
     GrubbsLimit,
@@ -93,6 +96,13 @@ enum class PlotRole {
     OuterFence,
     QuantilePoint,
     QuantileLine,
+    Axis,         // an axis line of the radial plot and its tick marks
+    RadialBand,   // y from -2 to 2
+    ZeroLine,     // y = 0, the reference age
+    CentralLine,  // the line of the central age, and its mark across the arc
+    Arc,          // the scale of ages
+    ArcTick,      // a round age's mark on the arc; its value is the age
+    ArcLabel,     // the age of a mark on the arc, outside it
 };
 
 enum class LineStyle { Solid, Dash, Dot, DashDot };
@@ -160,6 +170,7 @@ struct ValueAxis {
 // Everything to draw, in drawing order: bands, lines, points, texts.
 struct PlotGeometry {
     double width = 0.0, height = 0.0;
+    std::string name = "Sifton data plot";  // the title of a saved SVG or PDF
     ValueAxis axis;
     std::vector<PlotBand> bands;
     std::vector<PlotLine> lines;
@@ -172,5 +183,111 @@ PlotGeometry layoutPlot(const PlotData& data, double width, double height);
 // The plot's drawing size when its window opens; a saved picture has the window's present size.
 inline constexpr int kPlotWidth = 900;
 inline constexpr int kPlotHeight = 620;
+
+// What the data plot and the radial plot (radial_geometry.h) are both drawn with.
+namespace plot {
+
+inline constexpr Rgb kInk{0, 0, 160};
+inline constexpr Rgb kGrey{128, 128, 128};
+inline constexpr Rgb kSoftText{70, 70, 70};
+inline constexpr Rgb kGrid{228, 228, 228};
+inline constexpr Rgb kFrame{150, 150, 150};
+inline constexpr Rgb kBand{222, 230, 246};
+inline constexpr Rgb kEsdMark{220, 110, 0};
+
+inline constexpr double kRadius = 4.5;  // a value's point
+inline constexpr double kTextSize = 11;
+inline constexpr double kTitleSize = 15;
+inline constexpr double kLegendLine = 18;
+
+// A number as the plot writes it: 15 significant digits at most, so a tick computed as a
+// multiple of its step shows the decimal the step gives (0.3, not 0.30000000000000004).
+std::string numberText(double value);
+
+// Appends primitives to a geometry.
+class Builder {
+  public:
+    explicit Builder(PlotGeometry& g) : m_g(g) {}
+
+    void text(PlotRole role, double x, double y, std::string text, HAlign h, VAlign v,
+              Rgb colour = colour::kBlack, double size = kTextSize, bool bold = false,
+              std::optional<Rgb> background = std::nullopt);
+    void line(PlotRole role, double x1, double y1, double x2, double y2, Rgb colour,
+              double width = 1.0, LineStyle style = LineStyle::Solid, double value = 0.0);
+    // A vertical line at a value of the geometry's value axis, from top to bottom.
+    void valueLine(PlotRole role, double value, double top, double bottom, Rgb colour, double width,
+                   LineStyle style);
+    // A band between two values of the value axis.
+    void band(PlotRole role, double low, double high, double top, double bottom, Rgb fill,
+              std::optional<Rgb> outline = std::nullopt);
+    void rectangle(PlotRole role, double left, double top, double right, double bottom, Rgb fill,
+                   std::optional<Rgb> outline);
+    void point(PlotRole role, double x, double y, double radius, bool filled, Rgb colour,
+               double value = 0.0, int row = 0);
+    void frame(double left, double top, double right, double bottom);
+
+  private:
+    PlotGeometry& m_g;
+};
+
+// The legend column: a sample of each thing drawn and what it means.
+class Legend {
+  public:
+    Legend(Builder& b, double left, double top) : m_b(b), m_left(left), m_y(top) {}
+
+    double next() const { return m_y; }
+    void moveTo(double y) { m_y = std::max(m_y, y); }
+
+    void heading(const std::string& text);
+    void point(bool filled, Rgb colour, const std::string& text);
+    void line(Rgb colour, double width, LineStyle style, const std::string& text);
+    void swatch(Rgb fill, std::optional<Rgb> outline, const std::string& text);
+    void note(const std::string& text, std::optional<Rgb> background = std::nullopt);
+    void gap() { m_y += kLegendLine / 2; }
+
+  private:
+    double middle() const { return m_y + kLegendLine / 2; }
+    void entry(const std::string& text);
+
+    Builder& m_b;
+    double m_left, m_y;
+};
+
+// The legend's lines on the extremes the tests flag ("min #3: Grubbs, Dixon"), or that none
+// flags them.
+void flagsLegend(const PlotData& data, Legend& k);
+
+// Whether a line passes through a box (widened by half a pixel each side).
+bool crosses(const PlotLine& line, const PlotBox& box);
+
+// Places labels one at a time, each at the first of its candidate spots that lies inside the
+// bounds, crosses no wall and none of the lines 'blocks' picks, no label placed before and no
+// point; where every spot crosses something, at the one that crosses least.
+class LabelPlacer {
+  public:
+    struct Spot {
+        double x, y;
+        HAlign h;
+        VAlign v;
+    };
+
+    LabelPlacer(const PlotGeometry& g, const PlotBox& bounds, std::vector<PlotLine> walls,
+                std::function<bool(const PlotLine&)> blocks);
+
+    void place(Builder& b, PlotText text, const std::vector<Spot>& spots);
+    // A box no label may take, such as a text placed without the placer.
+    void reserve(const PlotBox& box) { m_taken.push_back(box); }
+
+  private:
+    double costOf(const PlotBox& box) const;
+
+    const PlotGeometry& m_g;
+    PlotBox m_bounds;
+    std::vector<PlotLine> m_walls;
+    std::function<bool(const PlotLine&)> m_blocks;
+    std::vector<PlotBox> m_taken;
+};
+
+}  // namespace plot
 
 }  // namespace sifton

@@ -101,7 +101,7 @@ std::optional<PlotFormat> plotFormatFor(const std::string& path) {
 bool writePlot(const PlotGeometry& g, const std::string& path, PlotFormat format) {
     const QString file = QString::fromStdString(path);
     const QSize size(qRound(g.width), qRound(g.height));
-    const QString title = QStringLiteral("Sifton data plot");
+    const QString title = QString::fromStdString(g.name);
     QPainter painter;
     switch (format) {
         case PlotFormat::Png: {

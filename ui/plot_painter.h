@@ -1,6 +1,7 @@
-// Draws the data plot's geometry (plot_geometry.h) on any QPainter: the plot window, a QImage,
-// an SVG or a PDF file all come from paintPlot, so the screen and every saved file show the
-// same picture. writePlot saves the plot in one of the three formats.
+// Draws a plot's geometry (the data plot's, plot_geometry.h, or the radial plot's,
+// radial_geometry.h) on any QPainter: the plot window, a QImage, an SVG or a PDF file all come
+// from paintPlot, so the screen and every saved file show the same picture. writePlot saves the
+// plot in one of the three formats.
 #pragma once
 
 #include <optional>

@@ -239,7 +239,12 @@ TEST(ReportCommand, UsageErrors) {
         {{"--gesd-k", "3x", "a.csv"}, "--gesd-k takes a whole number from 1 up"},
         {{"--decimal", "dot", "a.csv"}, "--decimal is point or comma, not \"dot\""},
         {{"--column", "0", "a.csv"}, "--column takes a column number from 1, or its name"},
-        {{"--uncertainty", "1σ", "a.csv"}, "--uncertainty is 1s, 2s, 1s% or 2s%, not \"1σ\""}};
+        {{"--uncertainty", "1σ", "a.csv"}, "--uncertainty is 1s, 2s, 1s% or 2s%, not \"1σ\""},
+        {{"--plot-kind", "pie", "a.csv"}, "--plot-kind is data or radial, not \"pie\""},
+        {{"--plot-kind", "radial", "--uncertainty", "1s", "a.csv"},
+         "--plot-kind radial needs --plot"},
+        {{"--plot", "r.png", "--plot-kind", "radial", "a.csv"},
+         "--plot-kind radial needs the ages' uncertainties: give --uncertainty"}};
     for (const auto& [args, why] : cases) {
         const Ran o = run(args);
         EXPECT_EQ(std::tuple(o.status, o.err, o.out),
@@ -280,23 +285,61 @@ TEST(ReportCommand, ReportDate) {
     }
 }
 
+// What a plot writer was handed: the file, the plot's name, its points under test and the
+// rows of its rejected points.
+std::string plotSeen(const PlotGeometry& plot, const std::string& to) {
+    int underTest = 0;
+    std::string rejected;
+    for (const PlotPoint& p : plot.points) {
+        underTest += p.role == PlotRole::Value;
+        if (p.role == PlotRole::Rejected) rejected += " #" + std::to_string(p.row);
+    }
+    return to + " " + plot.name + " " + std::to_string(underTest) + rejected;
+}
+
 // --plot hands the writer the plot after the rejections; one it cannot write is a refusal.
 TEST(ReportCommand, PlotGetsTheWindowsStateAfterTheRejections) {
     const std::string path = kExamples + "harrow-creek-outlier-12.csv";
     std::string seen;
-    auto writer = [&seen](const PlotData& plot, const std::string& to) {
-        std::string rejected;
-        for (const PlotValue& v : plot.values)
-            if (v.rejected) rejected += " #" + std::to_string(v.row);
-        seen = to + " " + std::to_string(plot.underTest()) + rejected + " " + plot.dataFileName;
+    auto writer = [&seen](const PlotGeometry& plot, const std::string& to) {
+        seen = plotSeen(plot, to);
         return std::string(to == "ok.svg" ? "" : "no room");
     };
     const Ran o = run({"--reject", "max", "--plot", "ok.svg", path}, {}, kData, writer);
     EXPECT_EQ(std::tuple(o.status, seen, std::count(o.out.begin(), o.out.end(), '\n')),
-              std::tuple(cli::kExitComputed, "ok.svg 11 #9 " + path, 2));
+              std::tuple(cli::kExitComputed, "ok.svg Sifton data plot 11 #9", 2));
     const Ran refused = run({"--plot", "full.PNG", path}, {}, kData, writer);
     EXPECT_EQ(std::pair(refused.status, refused.err),
               std::pair(cli::kExitRefused, std::string("sifton-report: full.PNG: no room\n")));
+}
+
+// --plot-kind radial hands the writer the radial plot of the ages after the rejections; ages
+// not above 0 cannot be drawn on its scale of logarithms, a refusal of the plot alone.
+TEST(ReportCommand, RadialPlot) {
+    test::TempDir folder;
+    const std::string ridge = kExamples + "kestrel-ridge-12.csv";
+    const std::string negative = folder.write("n.csv", "A,B,C\n41,3\n-2,3\n44,3\n45,3\n");
+    std::string seen;
+    auto writer = [&seen](const PlotGeometry& plot, const std::string& to) {
+        seen = plotSeen(plot, to);
+        return std::string();
+    };
+    const Args radial = {"--uncertainty", "1s", "--plot-kind", "radial", "--plot", "r.svg"};
+    auto with = [&](Args args, const std::vector<std::string>& more) {
+        args.insert(args.end(), more.begin(), more.end());
+        return run(args, {}, kData, writer);
+    };
+    const Ran o = with(radial, {"--reject", "max", ridge});
+    EXPECT_EQ(std::tuple(o.status, seen, o.err),
+              std::tuple(cli::kExitComputed, "r.svg Sifton radial plot 11 #12", ""));
+    seen.clear();
+    const Ran refused = with(radial, {negative});
+    EXPECT_EQ(std::tuple(refused.status, seen, refused.err,
+                         std::count(refused.out.begin(), refused.out.end(), '\n')),
+              std::tuple(cli::kExitRefused, "",
+                         "sifton-report: r.svg: the radial plot cannot be drawn: row 2 has -2, not "
+                         "above 0, and its scale of ages is logarithmic\n",
+                         2));
 }
 
 // Without dixon-p.dat the Dixon p-values are left empty, with one warning; without the other

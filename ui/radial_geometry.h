@@ -1,0 +1,68 @@
+// The radial plot without Qt (Galbraith, Technometrics 30 (1988) 271-281; Nuclear Tracks and
+// Radiation Measurements 17 (1990) 207-214): each age t with its 1-sigma uncertainty s at
+// x = 1/u (its precision) and y = (z - z0)/u, with z = ln t, u = s/t and z0 the reference of the
+// ages' statistics (age_statistics.h). An age lies on the line from the origin of slope z - z0,
+// so the scale of ages is an arc round the origin where the line of each age ends; the band of
+// y from -2 to 2 holds the ages that agree with z0 within their precision.
+//
+// radialPlotData() takes an analysis's ages (and its rejected rows, placed about the same z0)
+// with the data plot's data for the title and the flags; layoutRadialPlot() places every point,
+// line and text in a pixel rectangle as a PlotGeometry (plot_geometry.h), which paintPlot and
+// writePlot (plot_painter.h) draw as they draw the data plot.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/analysis.h"
+#include "ui/plot_geometry.h"
+
+namespace sifton {
+
+struct RadialPoint {
+    int row = 0;                    // 1-based row of the data set
+    double age = 0.0, sigma = 0.0;  // the value and its 1-sigma uncertainty
+    double x = 0.0, y = 0.0;
+    bool rejected = false;
+};
+
+struct RadialPlotData {
+    PlotData tests;           // the data plot's: title, flagged extremes, ESD rows, file name
+    std::string uncertainty;  // what the second field was declared: "±1σ"...
+    bool logScale = false;    // every age under test is above 0: the plot can be drawn
+    int notPositiveRow = 0;   // otherwise the first row under test that is not above 0
+    double notPositiveValue = 0.0;
+    double reference = 0.0;  // z0
+    std::optional<CentralAge> central;
+    std::vector<RadialPoint> points;  // the rows drawn, under test and rejected, in row order
+    std::vector<int> notDrawn;        // rejected rows whose value is not above 0
+    std::vector<int> beyondTwo;       // rows under test whose |y| exceeds 2
+
+    int underTest() const;
+};
+
+// The radial plot's data of an analysis; nothing when its data set declares no uncertainty.
+std::optional<RadialPlotData> radialPlotData(const Analysis& analysis, const PlotData& plot);
+
+// Why the radial plot cannot be drawn ("row 4 has -1.2, not above 0, and ..."); empty when it
+// can.
+std::string radialNotDrawn(const RadialPlotData& data);
+
+// Pixels of the plot's coordinates: x to the right of the origin, y up from it.
+struct RadialScale {
+    double originX = 0.0, originY = 0.0;
+    double perX = 1.0, perY = 1.0;  // pixels per unit of x and of y
+    double radius = 0.0;            // of the arc, in pixels
+    double toPixelX(double x) const { return originX + x * perX; }
+    double toPixelY(double y) const { return originY - y * perY; }
+};
+
+struct RadialGeometry {
+    PlotGeometry plot;
+    RadialScale scale;
+};
+
+RadialGeometry layoutRadialPlot(const RadialPlotData& data, double width, double height);
+
+}  // namespace sifton
