@@ -42,8 +42,7 @@ ImportPreview pastePreview(const PastedValues& pasted, int maxRows) {
 }
 
 std::optional<UncertaintyQuestion> uncertaintyQuestion(const DataSet& data) {
-    // Only a file's header names its columns; a file of one field has no second one.
-    if (!data.reading || !data.reading->header || data.reading->separator == 0) return std::nullopt;
+    // A paste, and a file without a header or of one field, leave the second field unnamed.
     const std::optional<UncertaintyKind> named = uncertaintyNamedBy(data.Locality, data.LocalityM);
     if (!named) return std::nullopt;
     UncertaintyQuestion q;

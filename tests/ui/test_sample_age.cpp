@@ -150,13 +150,12 @@ TEST(SampleAgeView, SmallSetsWorkedApart) {
         for (const auto& [label, value] : c.lines) EXPECT_EQ(lineOf(view, label), value) << c.name;
         ASSERT_EQ(view.rows.size(), c.rows.size()) << c.name;
         EXPECT_EQ(cellsOf(view.rows[c.row]), c.cells) << c.name;
-        std::string flagged;  // the rows the table marks, as "|y| > 2" names them
+        // The table marks the rows that the "|y| > 2" line names.
+        std::string marked;
         for (const SampleAgeRow& row : view.rows)
-            if (row.beyondTwo) flagged += (flagged.empty() ? "" : ", ") + row.cells[0];
-        const std::string named = lineOf(view, "|y| > 2");  // "none", "rows 1, 3"
-        EXPECT_EQ(flagged.empty() ? "none" : named.substr(named.find(' ') + 1),
-                  flagged.empty() ? "none" : flagged)
-            << c.name;
+            if (row.beyondTwo) marked += (marked.empty() ? "" : ", ") + row.cells[0];
+        const std::string named = lineOf(view, "|y| > 2");
+        EXPECT_EQ(marked, named == "none" ? "" : named.substr(named.find(' ') + 1)) << c.name;
         EXPECT_TRUE(view.note.empty()) << c.name;
     }
     EXPECT_NE(sampleAgeView(std::nullopt).note, "");
@@ -377,57 +376,29 @@ void choose(QDialog* d, int option, QDialogButtonBox::StandardButton button) {
 
 TEST_F(SampleAgeWindow, TheImportDialogProposesAnUncertaintyTheHeaderNames) {
     ASSERT_NE(open("kestrel.csv", kKestrel), nullptr);
+    const std::vector<AgeRow> three = {{10, 2}, {11, 2}, {12, 2}};
     const std::vector<AgeRow> zeroAt2 = {{10, 1}, {11, 0}, {12, 1}, {13, 1}};
-    using Button = QDialogButtonBox::StandardButton;
+    using B = QDialogButtonBox::StandardButton;
     const struct {
         const char* name;
-        std::string header, second;  // the header, and its second field's name
-        std::vector<AgeRow> rows;
+        std::string header;  // "Age," and the second field's name
+        const std::vector<AgeRow>& rows;
         int option;
-        Button button;
+        B button;
         std::string options, note;  // "" when not asked; the note of the proposed answer
-        const char* checkedItem;    // after the load
+        int declared;               // the Second Field item checked after it
         std::size_t messages;
         int n;  // values on screen after it; 0: those before
     } cases[] = {
-        {"sAge, OK", "Age,sAge,grain", "sAge", kKestrel, 0, Button::Ok, "±1σ|Not an uncertainty",
-         "12 rows; the second field is each value's uncertainty, ±1σ", "mnuSecondFieldItem_1", 0,
-         12},
-        {"2σ, declined",
-         "Age,2σ",
-         "2σ",
-         {{10, 2}, {11, 2}, {12, 2}},
-         1,
-         Button::Ok,
-         "±2σ|Not an uncertainty",
-         "3 rows; the second field is each value's uncertainty, ±2σ",
-         "mnuSecondFieldItem_0",
-         0,
-         3},
-        {"refused", "Age,err", "err", zeroAt2, 0, Button::Ok, "±1σ|Not an uncertainty",
-         "Row 2 has no positive uncertainty", "mnuSecondFieldItem_0", 1, 4},
-        {"cancelled",
-         "Age,sAge",
-         "sAge",
-         {{10, 1}, {11, 1}, {12, 1}},
-         0,
-         Button::Cancel,
-         "±1σ|Not an uncertainty",
-         "3 rows; the second field is each value's uncertainty, ±1σ",
-         "mnuSecondFieldItem_0",
-         0,
+        {"sAge", "Age,sAge", kKestrel, 0, B::Ok, "±1σ|Not an uncertainty",
+         "12 rows; the second field is each value's uncertainty, ±1σ", 1, 0, 12},
+        {"declined", "Age,2σ", three, 1, B::Ok, "±2σ|Not an uncertainty",
+         "3 rows; the second field is each value's uncertainty, ±2σ", 0, 0, 3},
+        {"refused", "Age,err", zeroAt2, 0, B::Ok, "±1σ|Not an uncertainty",
+         "Row 2 has no positive uncertainty", 0, 1, 4},
+        {"cancelled", "Age,sAge", three, 0, B::Cancel, "±1σ|Not an uncertainty", "3 rows; ", 0, 0,
          0},
-        {"no uncertainty named",
-         "Age,grains,site",
-         "",
-         {{10, 1}, {11, 1}, {12, 1}},
-         0,
-         Button::Ok,
-         "",
-         "",
-         "mnuSecondFieldItem_0",
-         0,
-         3},
+        {"not named", "Age,grains", three, 0, B::Ok, "", "", 0, 0, 3},
     };
     for (const auto& c : cases) {
         platform.messages.clear();
@@ -439,12 +410,13 @@ TEST_F(SampleAgeWindow, TheImportDialogProposesAnUncertaintyTheHeaderNames) {
             whenAsked(w, "mnuFileItem_1", [&](QDialog* d) { choose(d, c.option, c.button); });
         EXPECT_EQ(seen.asked, !c.options.empty()) << c.name;
         if (seen.asked) {
-            EXPECT_EQ(seen.sentence,
-                      "The second field's header, \"" + c.second + "\", names an uncertainty.");
+            EXPECT_EQ(seen.sentence, "The second field's header, \"" + c.header.substr(4) +
+                                         "\", names an uncertainty.");
         }
         EXPECT_EQ(seen.options, c.options) << c.name;
         EXPECT_TRUE(startsWith(seen.note, c.note)) << c.name << ": " << seen.note;
-        EXPECT_TRUE(checked(w, c.checkedItem)) << c.name;
+        EXPECT_TRUE(checked(w, ("mnuSecondFieldItem_" + std::to_string(c.declared)).c_str()))
+            << c.name;
         EXPECT_EQ(platform.messages.size(), c.messages) << c.name;
         EXPECT_EQ(w->analysis()->NData(), c.n ? c.n : nBefore) << c.name;
         EXPECT_EQ(test::label(w, "lblFileName").text, c.n ? path : fileBefore) << c.name;
