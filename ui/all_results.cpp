@@ -68,6 +68,37 @@ void classed(Table& t, const Result& r, const char* statistic, const char* const
     t.add("p-value", kLargest, pValueText(r.max.p), pNote(r.max.p, pMissing));
 }
 
+// The ages under test with their uncertainties, when the second field is declared one.
+void sampleAges(Table& t, const SampleAges& ages) {
+    const AgeStatistics& st = ages.statistics;
+    const WeightedMean& w = st.weighted;
+    t.section("Sample age");
+    t.add("second field", "", std::string(uncertaintyName(ages.kind)), "as declared");
+    t.add("weighted mean", "", number(w.value), "weights 1/s^2");
+    t.add("weighted mean se", "", number(w.se));
+    t.add("chi-square", "", number(w.chi2), "X^2 about the weighted mean");
+    t.add("degrees of freedom", "", std::to_string(w.df), "n - 1");
+    t.add("MSWD", "", number(w.mswd), "X^2 / (n - 1)");
+    t.add("P(chi-square)", "", number(w.p), "P(chi-square with n - 1 degrees of freedom > X^2)");
+    if (st.central) {
+        const CentralAge& c = *st.central;
+        t.add("central age", "", number(c.age));
+        t.add("central age se", "", number(c.se));
+        t.add("dispersion", "", number(c.dispersion),
+              "relative; 0: no more scatter than the "
+              "uncertainties explain");
+        t.add("dispersion se", "", c.dispersionSe ? number(*c.dispersionSe) : "none");
+    } else {
+        t.add("central age", "", "", "not computed: a value is 0 or less");
+    }
+    t.pair("row", std::to_string(ages.youngest.row), std::to_string(ages.oldest.row));
+    t.pair("y", number(ages.youngest.y), number(ages.oldest.y),
+           st.logScale ? "residual of ln t, by its precision" : "residual of t, by its precision");
+    t.pair("p", number(ages.youngest.p), number(ages.oldest.p),
+           "chance that the largest of n residuals reaches |y|");
+    t.add("|y| > 2", "", ages.beyondTwo.empty() ? "none" : joined(ages.beyondTwo), "rows");
+}
+
 }  // namespace
 
 AllResults allResults(const Analysis& a, const Presentation& shown) {
@@ -148,6 +179,8 @@ AllResults allResults(const Analysis& a, const Presentation& shown) {
     } else {
         t.notRun("it takes 6 values or more");
     }
+
+    if (a.ages()) sampleAges(t, *a.ages());
 
     // Measured on 2000 simulated normal data sets of 8 to 30 values: 13 % show a Grubbs, Dixon
     // or g flag at 5 % on one side or the other; with the IQR test's mild outliers, 30 %.

@@ -210,6 +210,15 @@ void frmDIX::updateCommands() {
     mnuEditCopyAll->setEnabled(shows);
     mnuEditCopyResults->setEnabled(shows);
     mnuViewAllResults->setEnabled(shows);
+    const bool ages = m_analysis && m_analysis->ages();
+    mnuViewSampleAge->setEnabled(ages);
+    mnuEditCopySampleAge->setEnabled(ages);
+    // The check mark follows the data set on screen, after a refused choice too.
+    mnuEditSecondField->setEnabled(shows);
+    const UncertaintyKind declared =
+        m_analysis ? m_analysis->dataSet().uncertainty : UncertaintyKind::None;
+    for (QAction* item : mnuSecondFieldItem)
+        item->setChecked(item->data().toInt() == static_cast<int>(declared));
     mnuEditUndo->setEnabled(m_history.canUndo());
     mnuEditRedo->setEnabled(m_history.canRedo());
 }

@@ -1,12 +1,14 @@
 // The results window frmDIX: owns the analysis on screen (the data set, the rejections made,
-// the results), renders its presentation (labels, covers, highlights, status line, plot and
-// Several Outliers window), and carries the reject buttons and the File, Edit, View and Help
-// menus. Loads replace the analysis; rejections make a new one from it; Undo and Redo step
-// through the analyses that rejections replaced.
+// the results), renders its presentation (labels, covers, highlights, status line, plot, Several
+// Outliers, All Results and Sample Age windows), and carries the reject buttons and the File,
+// Edit, View and Help menus. Loads replace the analysis; rejections make a new one from it; Undo
+// and Redo step through the analyses that rejections replaced; declaring what the second field
+// states re-derives the analysis on screen and every one in the history.
 #pragma once
 
 #include <QMainWindow>
 #include <QPointer>
+#include <array>
 #include <optional>
 #include <string>
 
@@ -28,6 +30,7 @@ class FittedLayout;
 class frmPlot;
 class frmGesd;
 class frmAllResults;
+class frmSampleAge;
 
 class frmDIX : public QMainWindow {
     Q_OBJECT
@@ -89,6 +92,16 @@ class frmDIX : public QMainWindow {
     void showGesd();
     // The "All Results" window (View > All Results): every number of the run, live.
     void showAllResults();
+    // The "Sample Age" window (View > Sample Age), live while it is open; only for an analysis
+    // with ages.
+    void showSampleAge();
+    // Edit > Copy Sample Age: that window's text, tab-separated.
+    void copySampleAge();
+
+    // Edit > Second Field: what the second field of the data set on screen states, for the
+    // analysis on screen and every one that Undo and Redo reach; never saved. A row without a
+    // positive uncertainty refuses it with a warning that names the row, and nothing changes.
+    void declareSecondField(UncertaintyKind kind);
 
   protected:
     // Closing the results window closes every other window of the program and ends it.
@@ -138,6 +151,7 @@ class frmDIX : public QMainWindow {
     QPointer<frmPlot> m_plot;
     QPointer<frmGesd> m_gesd;
     QPointer<frmAllResults> m_allResults;
+    QPointer<frmSampleAge> m_sampleAge;
 
     QAction* mnuFileTallyra = nullptr;
     QAction* mnuFileOpen = nullptr;
@@ -148,9 +162,13 @@ class frmDIX : public QMainWindow {
     QAction* mnuEditUndo = nullptr;
     QAction* mnuEditRedo = nullptr;
     QAction* mnuEditCopyResults = nullptr;
+    QAction* mnuEditCopySampleAge = nullptr;
+    QAction* mnuEditSecondField = nullptr;         // the submenu
+    std::array<QAction*, 5> mnuSecondFieldItem{};  // each holds its UncertaintyKind
     QAction* mnuViewPlot = nullptr;
     QAction* mnuViewGesd = nullptr;
     QAction* mnuViewAllResults = nullptr;
+    QAction* mnuViewSampleAge = nullptr;
     QAction* mnuHelpDescription = nullptr;
     QAction* mnuHelpAbout = nullptr;
 };

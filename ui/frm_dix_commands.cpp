@@ -1,6 +1,7 @@
 // The results window's commands: the menus, the loads that replace the data set, the two
-// reject buttons and the undo history of rejections.
+// reject buttons, the undo history of rejections and the declaration of the second field.
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
@@ -14,6 +15,7 @@
 #include "ui/frm_help.h"
 #include "ui/frm_import.h"
 #include "ui/frm_plot.h"
+#include "ui/frm_sample_age.h"
 
 namespace sifton {
 namespace {
@@ -67,6 +69,8 @@ void frmDIX::buildMenus() {
             w->m_platform.setClipboardText(gesdTableText(w->m_shown.gesd));
         else if (w->m_allResults && w->m_allResults->isActiveWindow())
             w->copyAllResults();
+        else if (w->m_sampleAge && w->m_sampleAge->isActiveWindow())
+            w->copySampleAge();
         else
             w->copyReport(ReportMode::Short);
     });
@@ -76,6 +80,31 @@ void frmDIX::buildMenus() {
     mnuEditRedo = addCommand(this, edit, "mnuEditItem_4", "&Redo Reject", &frmDIX::redoReject);
     mnuEditCopyResults =
         addCommand(this, edit, "mnuEditItem_5", "Copy All &Results", &frmDIX::copyAllResults);
+    mnuEditCopySampleAge =
+        addCommand(this, edit, "mnuEditItem_6", "Copy &Sample Age", &frmDIX::copySampleAge);
+    edit->addSeparator()->setObjectName(QStringLiteral("mnuEditItem_7"));
+    QMenu* secondField = edit->addMenu(QStringLiteral("Second &Field"));
+    secondField->setObjectName(QStringLiteral("mnuSecondField"));
+    mnuEditSecondField = secondField->menuAction();
+    mnuEditSecondField->setObjectName(QStringLiteral("mnuEditItem_8"));
+    auto* kinds = new QActionGroup(secondField);
+    constexpr UncertaintyKind kKinds[] = {
+        UncertaintyKind::None, UncertaintyKind::OneSigma, UncertaintyKind::TwoSigma,
+        UncertaintyKind::OneSigmaPercent, UncertaintyKind::TwoSigmaPercent};
+    static_assert(std::size(kKinds) == std::tuple_size_v<decltype(mnuSecondFieldItem)>);
+    for (std::size_t i = 0; i < std::size(kKinds); ++i) {
+        const UncertaintyKind kind = kKinds[i];
+        const std::string caption = kind == UncertaintyKind::None
+                                        ? std::string("&Not an Uncertainty")
+                                        : std::string(uncertaintyName(kind));
+        const std::string name = "mnuSecondFieldItem_" + std::to_string(i);
+        QAction* item = addCommand(this, secondField, name.c_str(), caption.c_str(),
+                                   [kind](frmDIX* w) { w->declareSecondField(kind); });
+        item->setCheckable(true);
+        item->setData(static_cast<int>(kind));
+        kinds->addAction(item);
+        mnuSecondFieldItem[i] = item;
+    }
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("mnuView"));
@@ -83,6 +112,8 @@ void frmDIX::buildMenus() {
     mnuViewGesd = addCommand(this, view, "mnuViewItem_1", "&Several Outliers", &frmDIX::showGesd);
     mnuViewAllResults =
         addCommand(this, view, "mnuViewItem_2", "&All Results", &frmDIX::showAllResults);
+    mnuViewSampleAge =
+        addCommand(this, view, "mnuViewItem_3", "Sample A&ge", &frmDIX::showSampleAge);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -143,6 +174,23 @@ std::optional<DataSet> readAnswering(
     }
 }
 
+// A file whose header names its second field an uncertainty: the import dialog proposes to
+// declare it so. False when the user cancelled. A declaration that a row refuses is shown, and
+// the data set loads as read.
+bool proposeUncertainty(Platform& platform, QWidget* parent, DataSet& data) {
+    const std::optional<UncertaintyQuestion> question = uncertaintyQuestion(data);
+    if (!question) return true;
+    const std::optional<UncertaintyKind> kind =
+        frmImport::askAboutUncertainty(parent, data, *question);
+    if (!kind) return false;
+    Outcome<DataSet> declared = declaringUncertainty(data, *kind);
+    if (const Refusal* refused = std::get_if<Refusal>(&declared))
+        platform.showWarning(refused->title, refused->message);
+    else
+        data = std::get<DataSet>(std::move(declared));
+    return true;
+}
+
 }  // namespace
 
 bool frmDIX::loadDataFile(const std::string& path) {
@@ -150,7 +198,7 @@ bool frmDIX::loadDataFile(const std::string& path) {
     std::optional<DataSet> data = readAnswering(
         m_platform, [&](const ReadingChoice& c) { return Read_Data_File(path, c); },
         [&](const ImportQuestion& q) { return frmImport::askAboutFile(parent, path, q); });
-    return data && showDataSet(std::move(*data));
+    return data && proposeUncertainty(m_platform, parent, *data) && showDataSet(std::move(*data));
 }
 
 frmDIX::PasteOutcome frmDIX::Paste_Clipboard() {
@@ -265,6 +313,7 @@ void frmDIX::updateGesd() {
     if (m_gesd) m_gesd->showResult(m_shown.gesd, m_gesdSettings);
     if (m_plot) m_plot->refresh(m_shown.plot);
     if (m_allResults && m_analysis) m_allResults->showResults(allResults(*m_analysis, m_shown));
+    if (m_sampleAge) m_sampleAge->showAges(m_shown.sampleAge);
 }
 
 void frmDIX::showAllResults() {
@@ -273,6 +322,40 @@ void frmDIX::showAllResults() {
 
 void frmDIX::copyAllResults() {
     if (m_analysis) m_platform.setClipboardText(allResultsText(allResults(*m_analysis, m_shown)));
+}
+
+void frmDIX::showSampleAge() {
+    if (m_analysis && m_analysis->ages())
+        showOwned(m_sampleAge, [this] { return new frmSampleAge(this); });
+}
+
+void frmDIX::copySampleAge() {
+    if (m_analysis && m_analysis->ages())
+        m_platform.setClipboardText(sampleAgeText(m_shown.sampleAge));
+}
+
+void frmDIX::declareSecondField(UncertaintyKind kind) {
+    if (!m_analysis) return;
+    // Every analysis of the history shares the data set, so the rows refuse them all alike; the
+    // history is changed only once each has taken the declaration.
+    std::optional<Refusal> refused;
+    const auto declared = [&](const Analysis& analysis) {
+        Outcome<Analysis> outcome = analysis.declaring(kind);
+        if (Analysis* taken = std::get_if<Analysis>(&outcome)) return std::move(*taken);
+        if (!refused) refused = std::get<Refusal>(std::move(outcome));
+        return analysis;
+    };
+    Analysis now = declared(*m_analysis);
+    UndoHistory<Rejection> history = m_history;
+    if (!refused) history.forEach([&](Rejection& r) { r.analysis = declared(r.analysis); });
+    if (refused) {
+        m_platform.showWarning(refused->title, refused->message);
+        updateCommands();  // the check mark back on what the data set states
+        return;
+    }
+    m_analysis = std::move(now);
+    m_history = std::move(history);
+    Present_Values();
 }
 
 frmPlot* frmDIX::plotWindow() const { return m_plot; }

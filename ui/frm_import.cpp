@@ -17,21 +17,21 @@ constexpr int kPreviewRows = 6;
 
 }  // namespace
 
-frmImport::frmImport(QWidget* parent, const QString& title, ImportQuestion question,
-                     Preview preview)
-    : QDialog(parent), m_question(std::move(question)), m_previewOf(std::move(preview)) {
+frmImport::frmImport(QWidget* parent, const QString& title, const std::string& sentence,
+                     const std::vector<std::string>& options, Preview preview)
+    : QDialog(parent), m_previewOf(std::move(preview)) {
     setObjectName(QStringLiteral("frmImport"));
     setWindowTitle(title);
     auto* layout = new QVBoxLayout(this);
-    auto* sentence = new QLabel(QString::fromStdString(m_question.sentence), this);
-    sentence->setObjectName(QStringLiteral("lblQuestion"));
-    sentence->setWordWrap(true);
-    layout->addWidget(sentence);
+    auto* question = new QLabel(QString::fromStdString(sentence), this);
+    question->setObjectName(QStringLiteral("lblQuestion"));
+    question->setWordWrap(true);
+    layout->addWidget(question);
 
     m_options = new QButtonGroup(this);
-    for (int i = 0; i < static_cast<int>(m_question.options.size()); ++i) {
-        auto* button = new QRadioButton(
-            QString::fromStdString(m_question.options[static_cast<size_t>(i)].label), this);
+    for (int i = 0; i < static_cast<int>(options.size()); ++i) {
+        auto* button =
+            new QRadioButton(QString::fromStdString(options[static_cast<size_t>(i)]), this);
         button->setObjectName(QStringLiteral("optReading_%1").arg(i));
         m_options->addButton(button, i);
         layout->addWidget(button);
@@ -65,15 +65,10 @@ frmImport::frmImport(QWidget* parent, const QString& title, ImportQuestion quest
     resize(520, 380);
 }
 
-const ReadingChoice& frmImport::chosen() const {
-    return m_question.options[static_cast<size_t>(std::max(0, m_options->checkedId()))].choice;
-}
+int frmImport::chosen() const { return std::max(0, m_options->checkedId()); }
 
 void frmImport::showPreview(int option) {
-    // Questions the chosen reading still leaves open take their likelier answer here; the
-    // dialog asks them after OK.
-    const ReadingChoice& choice = m_question.options[static_cast<size_t>(option)].choice;
-    const ImportPreview p = m_previewOf(choice);
+    const ImportPreview p = m_previewOf(option);
     m_preview->setRowCount(static_cast<int>(p.rows.size()));
     for (int r = 0; r < static_cast<int>(p.rows.size()); ++r)
         for (int c = 0; c < 3; ++c) {
@@ -85,27 +80,45 @@ void frmImport::showPreview(int option) {
     m_note->setText(QString::fromStdString(p.note));
 }
 
-std::optional<ReadingChoice> frmImport::ask(frmImport& dialog) {
+std::optional<ReadingChoice> frmImport::ask(
+    const QString& title, QWidget* parent, const ImportQuestion& question,
+    const std::function<ImportPreview(const ReadingChoice&)>& preview) {
+    std::vector<std::string> labels;
+    for (const ReadingOption& option : question.options) labels.push_back(option.label);
+    // Questions the chosen reading still leaves open take their likelier answer in the preview;
+    // the dialog asks them after OK.
+    frmImport dialog(parent, title, question.sentence, labels, [&](int option) {
+        return preview(question.options[static_cast<size_t>(option)].choice);
+    });
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return dialog.chosen();
+    return question.options[static_cast<size_t>(dialog.chosen())].choice;
 }
 
 std::optional<ReadingChoice> frmImport::askAboutFile(QWidget* parent, const std::string& path,
                                                      const ImportQuestion& question) {
-    frmImport dialog(parent, QStringLiteral("Read the data file"), question,
-                     [path](const ReadingChoice& choice) {
-                         return importPreview(path, readDataFile(path, choice, true), kPreviewRows);
-                     });
-    return ask(dialog);
+    return ask(QStringLiteral("Read the data file"), parent, question,
+               [&path](const ReadingChoice& choice) {
+                   return importPreview(path, readDataFile(path, choice, true), kPreviewRows);
+               });
 }
 
 std::optional<ReadingChoice> frmImport::askAboutPaste(QWidget* parent, const std::string& text,
                                                       const ImportQuestion& question) {
-    frmImport dialog(parent, QStringLiteral("Read the pasted cells"), question,
-                     [text](const ReadingChoice& choice) {
-                         return pastePreview(parseClipboardText(text, choice, true), kPreviewRows);
+    return ask(QStringLiteral("Read the pasted cells"), parent, question,
+               [&text](const ReadingChoice& choice) {
+                   return pastePreview(parseClipboardText(text, choice, true), kPreviewRows);
+               });
+}
+
+std::optional<UncertaintyKind> frmImport::askAboutUncertainty(QWidget* parent, const DataSet& data,
+                                                              const UncertaintyQuestion& question) {
+    frmImport dialog(parent, QStringLiteral("Read the data file"), question.sentence,
+                     question.labels, [&](int option) {
+                         return uncertaintyPreview(
+                             data, question.kinds[static_cast<size_t>(option)], kPreviewRows);
                      });
-    return ask(dialog);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return question.kinds[static_cast<size_t>(dialog.chosen())];
 }
 
 }  // namespace sifton

@@ -1,11 +1,14 @@
-// The import dialog: asked when a data file or pasted cells can be read more than one way. One
-// sentence says what is unclear; each reading is a choice, with a preview of the rows it gives;
-// OK loads the chosen one, Cancel loads nothing. Nothing is saved.
+// The import dialog: asked when a data file or pasted cells can be read more than one way, and
+// when a file's header names its second field an uncertainty. One sentence says what is unclear;
+// each answer is a choice, with a preview of the rows it gives; OK takes the chosen one, Cancel
+// loads nothing. Nothing is saved.
 #pragma once
 
 #include <QDialog>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "core/input.h"
 #include "ui/import_preview.h"
@@ -18,24 +21,28 @@ namespace sifton {
 
 class frmImport : public QDialog {
   public:
-    // What a reading gives, for the preview.
-    using Preview = std::function<ImportPreview(const ReadingChoice&)>;
+    // What the answer at an index gives, for the preview.
+    using Preview = std::function<ImportPreview(int option)>;
 
-    frmImport(QWidget* parent, const QString& title, ImportQuestion question, Preview preview);
+    frmImport(QWidget* parent, const QString& title, const std::string& sentence,
+              const std::vector<std::string>& options, Preview preview);
 
-    // The answers of the chosen reading.
-    const ReadingChoice& chosen() const;
-    // Shows the dialog and waits: the chosen reading, or nothing when the user cancelled.
+    // The index of the chosen answer.
+    int chosen() const;
+    // Show the dialog and wait: the chosen answer, or nothing when the user cancelled.
     static std::optional<ReadingChoice> askAboutFile(QWidget* parent, const std::string& path,
                                                      const ImportQuestion& question);
     static std::optional<ReadingChoice> askAboutPaste(QWidget* parent, const std::string& text,
                                                       const ImportQuestion& question);
+    static std::optional<UncertaintyKind> askAboutUncertainty(QWidget* parent, const DataSet& data,
+                                                              const UncertaintyQuestion& question);
 
   private:
     void showPreview(int option);
-    static std::optional<ReadingChoice> ask(frmImport& dialog);
+    static std::optional<ReadingChoice> ask(
+        const QString& title, QWidget* parent, const ImportQuestion& question,
+        const std::function<ImportPreview(const ReadingChoice&)>& preview);
 
-    ImportQuestion m_question;
     Preview m_previewOf;
     QButtonGroup* m_options = nullptr;
     QTableWidget* m_preview = nullptr;

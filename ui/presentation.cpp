@@ -228,6 +228,7 @@ Presentation present(const Analysis* analysis, const GesdSettings& settings) {
         l[d.id].text = d.text;
         if (d.kind == LabelKind::Cover) l[d.id].visible = false;
     }
+    p.sampleAge = sampleAgeView(std::nullopt);
     if (analysis == nullptr) return p;
 
     p.showsResults = true;
@@ -240,7 +241,9 @@ Presentation present(const Analysis* analysis, const GesdSettings& settings) {
     p.gesd = runGesd(*analysis, settings);
     p.gesdMasking = gesdMasking(p.gesd, flaggedByGrubbsOrG(r));
     p.statusLine = gesdStatusLine(p.gesd, p.gesdMasking);
+    if (analysis->ages()) p.statusLine += sampleAgeStatus(*analysis->ages());
     p.plot = plotOf(*analysis, p);
+    if (analysis->ages()) p.sampleAge = sampleAgeView(analysis->ages());
     return p;
 }
 

@@ -24,6 +24,14 @@ class UndoHistory {
     // Only when canRedo(): the state the last undo left; 'current' is kept for undo.
     State redo(State current) { return step(m_redo, m_undo, std::move(current)); }
 
+    // Changes every state kept, for undo and for redo alike: a change that holds for the whole
+    // history, such as what the second field states.
+    template <typename Change>
+    void forEach(Change change) {
+        for (State& state : m_undo) change(state);
+        for (State& state : m_redo) change(state);
+    }
+
     void clear() {
         m_undo.clear();
         m_redo.clear();
