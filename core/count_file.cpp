@@ -192,6 +192,7 @@ struct Reader {
 Outcome<CountData> Reader::read(const std::vector<Record>& records) const {
     CountData data;
     data.layout = layout;
+    data.separator = separator;
     std::size_t first = 0;  // the first grain record
     const auto take = [&](const Record& r, const std::string& name, const std::string& unit,
                           bool required, double& value, double& se) -> std::optional<Refusal> {

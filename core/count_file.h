@@ -14,7 +14,8 @@
 // fields are separated by commas, or by semicolons or tabs (with a decimal point or comma in
 // zeta and rhoD). Counts are whole numbers of at most 9 digits, Ns + Ni > 0 and Ni > 0 (a grain
 // without induced tracks has no finite age), zeta and rhoD positive, errors 0 or more, 1 to 300
-// grains; anything else is refused with the line.
+// grains; anything else is refused with the line. What is read is a CountData (data_set.h), which
+// a data set read from a count file keeps; Read_Data_File (input.h) reads count files this way.
 #pragma once
 
 #include <istream>
@@ -23,22 +24,11 @@
 #include <string_view>
 #include <vector>
 
+#include "core/data_set.h"
 #include "core/fission_tracks.h"
 #include "core/input.h"
 
 namespace sifton {
-
-enum class CountLayout { IsoplotR, RadialPlotter };
-
-struct CountData {
-    std::string sampleName;  // RadialPlotter's first line; empty for IsoplotR's layout
-    double zeta = 0.0, zetaSe = 0.0;
-    double rhoD = 0.0, rhoDSe = 0.0;
-    std::vector<GrainCount> grains;  // each with the line of the file it stands on
-    CountLayout layout = CountLayout::IsoplotR;
-
-    CountCalibration calibration() const;
-};
 
 // The layout of a count file, from its first lines, or nothing for any other file (a data file
 // of ages above all). IsoplotR's layout is known by its headers: zeta on line 1, rhoD on line 3,
