@@ -3,6 +3,20 @@
 #include <utility>
 
 namespace sifton {
+namespace {
+
+std::optional<FtSummary> countsUnderTest(const DataSet& data, const Sample& sample) {
+    if (!data.counts) return std::nullopt;
+    std::vector<GrainCount> grains;
+    const std::vector<GrainCount>& all = data.counts->grains;
+    for (int row = 1; row <= static_cast<int>(all.size()); ++row)
+        if (sample.underTest(row)) grains.push_back(all[static_cast<std::size_t>(row - 1)]);
+    auto computed = fissionTrackStatistics(data.counts->calibration(), grains);
+    if (FtSummary* summary = std::get_if<FtSummary>(&computed)) return std::move(*summary);
+    return std::nullopt;
+}
+
+}  // namespace
 
 Analysis Analysis::of(std::shared_ptr<const DataSet> data, TableSource& tables) {
     Analysis a;
@@ -11,7 +25,7 @@ Analysis Analysis::of(std::shared_ptr<const DataSet> data, TableSource& tables) 
     a.m_sample.rejected.assign(a.m_sample.values.size(), 0);
     a.m_data = std::move(data);
     a.m_results = calculate(a.m_sample, tables);
-    a.m_ages = sampleAges(*a.m_data, a.m_sample, a.m_results.statistics);
+    a.deriveAges();
     return a;
 }
 
@@ -26,7 +40,7 @@ std::optional<Analysis> Analysis::rejecting(Extreme extreme, TableSource& tables
     a.m_rejectedRows = m_rejectedRows;
     a.m_rejectedRows.push_back(row);
     a.m_results = calculate(a.m_sample, tables);
-    a.m_ages = sampleAges(*a.m_data, a.m_sample, a.m_results.statistics);
+    a.deriveAges();
     a.m_before = std::make_shared<const Analysis>(*this);
     return a;
 }
@@ -40,9 +54,21 @@ Outcome<Analysis> Analysis::declaring(UncertaintyKind kind) const {
 Analysis Analysis::withData(std::shared_ptr<const DataSet> data) const {
     Analysis a = *this;
     a.m_data = data;
-    a.m_ages = sampleAges(*data, a.m_sample, a.m_results.statistics);
+    a.deriveAges();
     if (m_before) a.m_before = std::make_shared<const Analysis>(m_before->withData(data));
     return a;
+}
+
+void Analysis::deriveAges() {
+    m_ages = sampleAges(*m_data, m_sample, m_results.statistics);
+    m_fissionTracks = countsUnderTest(*m_data, m_sample);
+}
+
+std::vector<int> Analysis::rowsUnderTest() const {
+    std::vector<int> rows;
+    for (int row = 1; row <= RowCount(); ++row)
+        if (m_sample.underTest(row)) rows.push_back(row);
+    return rows;
 }
 
 Rejections rejectInTurn(Analysis analysis, const std::vector<Extreme>& sequence,

@@ -4,7 +4,8 @@
 // rejections are chains of values and nothing else holds data or results.
 //
 // Every analysis is computed once, when it is made: Analysis::of for a loaded data set, then
-// rejecting() for each rejection. Both throw TableLookupError when a table file fails; the
+// rejecting() for each rejection; for a data set of counts that includes the fission-track
+// statistics of the grains under test. Both throw TableLookupError when a table file fails; the
 // analysis that existed stays as it was.
 #pragma once
 
@@ -14,6 +15,7 @@
 
 #include "core/calculation.h"
 #include "core/data_set.h"
+#include "core/fission_tracks.h"
 #include "core/gesd.h"
 #include "core/input.h"
 #include "core/sample_ages.h"
@@ -34,6 +36,11 @@ class Analysis {
     const Results& results() const { return m_results; }
     // The values under test with their uncertainties, when the data set declares them.
     const std::optional<SampleAges>& ages() const { return m_ages; }
+    // For a data set of counts: the statistics of the grains under test (fission_tracks.h), the
+    // grains in the order of rowsUnderTest().
+    const std::optional<FtSummary>& fissionTracks() const { return m_fissionTracks; }
+    // The rows still under test, in row order.
+    std::vector<int> rowsUnderTest() const;
     const Sample& sample() const { return m_sample; }
     // Rows rejected so far, in the order of rejection.
     const std::vector<int>& rejectedRows() const { return m_rejectedRows; }
@@ -54,9 +61,12 @@ class Analysis {
     std::vector<int> m_rejectedRows;
     Results m_results;
     std::optional<SampleAges> m_ages;
+    std::optional<FtSummary> m_fissionTracks;
     std::shared_ptr<const Analysis> m_before;
 
     Analysis withData(std::shared_ptr<const DataSet> data) const;
+    // The ages and the counts' statistics from the data set, the sample and the results.
+    void deriveAges();
 };
 
 // The rejections of a sequence made in turn, each on the extreme of the values left, as the

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/count_file.h"
 #include "core/file_text.h"
 #include "core/input.h"
 #include "core/number_text.h"
@@ -298,8 +299,11 @@ DataFile Reader::read(const std::string& text) const {
     }
 
     DataFile file;
-    file.reading = {dialect.separator, dialect.decimalMark, thousands, static_cast<int>(column) + 1,
-                    hasHeader};
+    file.reading.separator = dialect.separator;
+    file.reading.decimalMark = dialect.decimalMark;
+    file.reading.thousandsPoint = thousands;
+    file.reading.valueColumn = static_cast<int>(column) + 1;
+    file.reading.header = hasHeader;
     const auto textAt = [](const std::vector<Field>& f, size_t i) {
         return i < f.size() ? cutToCharacters(f[i].text, kTextWindow) : std::string();
     };
@@ -351,24 +355,21 @@ DataFile Reader::read(const std::string& text) const {
     return file;
 }
 
-DataFile readStream(std::istream& in, const ReadingChoice& choice, bool proposed) {
+// A file's text, decoded, or the failure that stops it before its lines are read.
+using FileText = std::variant<std::string, DataFile>;
+
+FileText textOf(std::istream& in) {
     const BoundedRead read = readAtMost(in, kMaxDataFileBytes);
     if (read.status == ReadStatus::TooLarge) return failed(DataFileFailure::TooLarge);
     if (read.status == ReadStatus::ReadError) return failed(DataFileFailure::ReadError);
     const std::string& bytes = read.bytes;
     if (bytes.empty()) return failed(DataFileFailure::Empty);
-    const DecodedText decoded = decodeFile(bytes);
+    DecodedText decoded = decodeFile(bytes);
     if (decoded.notTextLine > 0) return failed(DataFileFailure::NotText, decoded.notTextLine);
-    return Reader{choice, proposed}.read(decoded.utf8);
+    return std::move(decoded.utf8);
 }
 
-}  // namespace
-
-DataFile readDataFile(std::istream& in, const ReadingChoice& choice) {
-    return readStream(in, choice, false);
-}
-
-DataFile readDataFile(const std::string& path, const ReadingChoice& choice, bool proposed) {
+FileText textAt(const std::string& path) {
     namespace fs = std::filesystem;
     std::error_code ec;
     if (path.empty()) return failed(DataFileFailure::CannotOpen);
@@ -385,7 +386,52 @@ DataFile readDataFile(const std::string& path, const ReadingChoice& choice, bool
         const bool denied = errno == EACCES || errno == EPERM;
         return failed(denied ? DataFileFailure::NoPermission : DataFileFailure::CannotOpen);
     }
-    return readStream(in, choice, proposed);
+    return textOf(in);
+}
+
+// A count file's grains as rows: each grain's age with its counting error and its note, the
+// sample's name, where the file gives one, as the locality; or the count reader's refusal.
+DataFile countFile(Outcome<CountData> read) {
+    if (const Refusal* refused = std::get_if<Refusal>(&read))
+        return failed(DataFileFailure::CountFile, 0, refused->brief);
+    CountData& counts = std::get<CountData>(read);
+    auto computed = fissionTrackStatistics(counts.calibration(), counts.grains);
+    if (const std::string* why = std::get_if<std::string>(&computed))
+        return failed(DataFileFailure::CountFile, 0, *why);
+    const GrainAges ages = grainAgesUnderTest(std::get<FtSummary>(computed));
+    DataFile file;
+    file.locality = counts.sampleName;
+    for (std::size_t i = 0; i < counts.grains.size(); ++i)
+        file.rows.push_back(DataRow{ages.age[i], ages.se[i], counts.grains[i].note});
+    file.reading.separator = counts.separator;
+    file.reading.countLayout = counts.layout;
+    file.counts = std::move(counts);
+    return file;
+}
+
+// A count file by the count reader, any other as a data file of values.
+DataFile readText(const FileText& text, const ReadingChoice& choice, bool proposed) {
+    if (const DataFile* failure = std::get_if<DataFile>(&text)) return *failure;
+    const std::string& utf8 = std::get<std::string>(text);
+    // The count reader's refusal names no file: only its reason is kept.
+    if (looksLikeCountFile(utf8)) return countFile(readCountText(utf8, {}));
+    return Reader{choice, proposed}.read(utf8);
+}
+
+}  // namespace
+
+DataFile readDataFile(std::istream& in, const ReadingChoice& choice) {
+    return readText(textOf(in), choice, false);
+}
+
+DataFile readDataFile(const std::string& path, const ReadingChoice& choice, bool proposed) {
+    return readText(textAt(path), choice, proposed);
+}
+
+bool isCountFile(const std::string& path) {
+    const FileText text = textAt(path);
+    const std::string* utf8 = std::get_if<std::string>(&text);
+    return utf8 && looksLikeCountFile(*utf8);
 }
 
 std::string dataFileFailureMessage(const std::string& path, const DataFile& file) {
@@ -475,6 +521,8 @@ std::string dataFileFailureMessage(const std::string& path, const DataFile& file
                    ", a value too large or too small to compute with: values must be 0 or lie "
                    "between 1E-100 and 1E+100 in size." +
                    nothing;
+        case F::CountFile:
+            return head + file.failedText;
         case F::None:
         case F::CannotOpen:
             break;
@@ -506,8 +554,14 @@ Outcome<DataSet> dataSetOf(const DataFile& file, const std::string& name,
         const std::string few = pasteFailureMessage(PasteFailure::OneOrTwo);
         return Refusal{kProgramTitle, few, few, std::nullopt};
     }
-    DataSet data{name,      file.locality, file.localityM,       file.stratAge,
-                 file.rows, file.reading,  UncertaintyKind::None};
+    DataSet data;
+    data.DataFileName = name;
+    data.Locality = file.locality, data.LocalityM = file.localityM, data.StratAge = file.stratAge;
+    data.rows = file.rows;
+    data.reading = file.reading;
+    // A count file's second field is its grains' counting errors, 1 sigma.
+    if (file.counts) data.uncertainty = UncertaintyKind::OneSigma;
+    data.counts = file.counts;
     return data;
 }
 
@@ -524,20 +578,25 @@ Outcome<DataSet> Read_Data_File(std::istream& in, const std::string& name,
 
 std::string describeReading(const FileReading& r) {
     std::string text;
+    if (r.countLayout)
+        text = std::string("fission-track counts in ") +
+               (*r.countLayout == CountLayout::IsoplotR ? "IsoplotR's" : "RadialPlotter's") +
+               " layout, ";
     switch (r.separator) {
         case ',':
-            text = "commas between fields";
+            text += "commas between fields";
             break;
         case ';':
-            text = "semicolons between fields";
+            text += "semicolons between fields";
             break;
         case '\t':
-            text = "tabs between fields";
+            text += "tabs between fields";
             break;
         default:
-            text = "one field a line";
+            text += "one field a line";
             break;
     }
+    if (r.countLayout) return text;
     text += r.decimalMark == ',' ? ", decimal comma" : ", decimal point";
     if (r.thousandsPoint) text += ", points between thousands";
     text += ", values in column " + std::to_string(r.valueColumn);

@@ -5,6 +5,8 @@
 //
 // readDataFile and parseClipboardText are the checking steps, with the reason as an enum for
 // tests and fuzzers; Read_Data_File and pastedDataSet give the data set or the refusal.
+// Both also read fission-track count files (count_file.h), which they know from their first
+// lines without asking: the grain ages become the rows.
 #pragma once
 
 #include <cstddef>
@@ -92,6 +94,7 @@ enum class DataFileFailure {
     DecimalComma,       // a decimal comma in a comma-separated file
     NotFiniteValue,     // a value too large to be a number, such as 1E+999
     ValueOutOfRange,    // a value that isComputableValue refuses, such as 1E+308 or 1E-999
+    CountFile,          // a count file the count reader refuses: failedText is its reason
 };
 
 struct DataFile {
@@ -105,6 +108,7 @@ struct DataFile {
     int otherLine = 0;       // MixedDecimalMarks: a line with the other mark; NoSuchColumn: none
     int failedField = 1;     // EmptyValue: the field that is empty, from 1
     std::optional<ImportQuestion> question;  // for Unclear
+    std::optional<CountData> counts;         // a count file: its calibration and grains
 
     bool ok() const { return failure == DataFileFailure::None; }
 };
@@ -114,6 +118,9 @@ inline constexpr std::size_t kMaxDataFileBytes = 4 << 20;
 
 // Reads and checks a whole data file: on success every row holds
 // exactly the values of the file; otherwise no row is returned and the failure says why.
+// A count file, known by its first lines, is read by the count reader (count_file.h): one row per
+// grain, value1 its age (Ma), value2 its counting error (1 sigma), rest its note, the sample's
+// name (RadialPlotter's first line; none in IsoplotR's layout) as the locality, and the counts.
 // Where the file can be read more than one way, the choice answers; an open question makes the
 // failure Unclear, or with 'proposed' takes the likelier reading (an import dialog's preview).
 DataFile readDataFile(const std::string& path, const ReadingChoice& choice = {},
@@ -129,11 +136,17 @@ std::string dataFileFailureMessage(const std::string& path, const DataFile& file
 // A data file as a data set, its DataFileName the path as given, or its refusal: the file's own
 // failure, or fewer than three rows ("What can I test with one or two data?").
 // A file that can be read more than one way is refused with the question, unless the choice
-// answers it.
+// answers it. A count file's data set declares its counting errors 1 sigma and keeps the counts;
+// the choice does not apply to it.
 Outcome<DataSet> Read_Data_File(const std::string& path, const ReadingChoice& choice = {});
 // The same for bytes from a stream (standard input); 'shownAs' names it in a refusal.
 Outcome<DataSet> Read_Data_File(std::istream& in, const std::string& name,
                                 const std::string& shownAs, const ReadingChoice& choice = {});
+
+// Whether the file at 'path' is a count file by its first lines, as Read_Data_File would take
+// it; false for a file that cannot be read. For a command line that lays out its columns before
+// it reads the files.
+bool isCountFile(const std::string& path);
 
 // ---- Clipboard paste -------------------------------------------------------------------------
 

@@ -106,6 +106,19 @@ std::optional<UncertaintyKind> uncertaintyNamedBy(std::string_view valueHeader,
 }
 
 Outcome<DataSet> declaringUncertainty(DataSet data, UncertaintyKind kind) {
+    // A count file's ages and errors come from its counts: the second field is no reading of
+    // the file that the user could correct.
+    if (data.counts) {
+        if (kind == UncertaintyKind::OneSigma) return data;
+        return Refusal{kProgramTitle,
+                       "The second field of a count file is the counting error of each grain's "
+                       "age, 1σ from its Ns and Ni, so it cannot be read as " +
+                           std::string(kind == UncertaintyKind::None ? "no uncertainty"
+                                                                     : uncertaintyName(kind)) +
+                           ".",
+                       "the second field of a count file is the counting error (±1σ)",
+                       std::nullopt};
+    }
     if (kind != UncertaintyKind::None)
         for (int row = 1; row <= data.RowCount(); ++row) {
             const DataRow& r = data.rows[static_cast<std::size_t>(row - 1)];

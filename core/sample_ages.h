@@ -50,7 +50,9 @@ std::optional<UncertaintyKind> uncertaintyNamedBy(std::string_view valueHeader,
                                                   std::string_view secondHeader);
 
 // The data set with its second field declared as 'kind' (None: no uncertainty), or the refusal
-// that names the first row whose second field gives no positive, finite uncertainty.
+// that names the first row whose second field gives no positive, finite uncertainty. A data set
+// of counts keeps the 1-sigma counting errors it was read with: declaring them 1 sigma changes
+// nothing, any other kind (None included) is refused.
 Outcome<DataSet> declaringUncertainty(DataSet data, UncertaintyKind kind);
 
 // The ages under test with their uncertainties; nothing when the data set declares none.

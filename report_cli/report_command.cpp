@@ -281,9 +281,9 @@ std::string tablesFailed(const TableLookupError& e) {
     return std::string(e.what()) + " The outlier tests could not be run.";
 }
 
-// One file through the program's pipeline: its second field declared as --uncertainty says, then
-// its analysis after the rejections asked for, made in turn as the reject buttons make them; or
-// why it has none.
+// One file through the program's pipeline: its second field declared as --uncertainty says (a
+// count file keeps its counting errors), then its analysis after the rejections asked for, made
+// in turn as the reject buttons make them; or why it has none.
 struct Computed {
     std::optional<Rejections> rejections;
     std::string error;
@@ -291,7 +291,7 @@ struct Computed {
 };
 
 Computed compute(Outcome<DataSet> read, const Options& o, TableSource& tables) {
-    if (o.uncertainty && std::holds_alternative<DataSet>(read))
+    if (const DataSet* data = std::get_if<DataSet>(&read); o.uncertainty && data && !data->counts)
         read = declaringUncertainty(std::get<DataSet>(std::move(read)), *o.uncertainty);
     if (const Refusal* refused = std::get_if<Refusal>(&read))
         return {std::nullopt, refused->message, refused->brief};
@@ -325,6 +325,11 @@ FileReport fileReport(const std::string& name, const Computed& c, const GesdSett
     r.gesd = std::move(view.result);
     r.gesdRows = std::move(view.rows);
     r.ages = a.ages();
+    if (a.fissionTracks()) {
+        r.fissionTracks = a.fissionTracks();
+        r.calibration = a.dataSet().counts->calibration();
+        r.grainRows = a.rowsUnderTest();
+    }
     return r;
 }
 
@@ -335,7 +340,9 @@ std::string helpText() {
 Runs Sifton's four outlier tests (Grubbs, Dixon, IQR fences, Gauss g-test) on each data file and
 writes one row (or one JSON object) per file to standard output. FILE - reads one data file
 from standard input. Each file is read as the program's open command reads it and refused with
-the same message (on standard error, and in the file's row).
+the same message (on standard error, and in the file's row). A fission-track count file, in
+IsoplotR's or RadialPlotter's layout, is known by its first lines: its values are the grain
+ages (Ma) that its counts give, with their counting errors as 1-sigma uncertainties.
 
 Options:
   --format tsv|csv|json  output format (default tsv)
@@ -357,7 +364,8 @@ Options:
   --uncertainty KIND     each file's second field is its value's uncertainty: 1s or 2s (one or
                          two sigma, in the value's unit), 1s% or 2s% (in per cent of the
                          value); adds the ages' statistics (see below). A file with a row
-                         without a positive uncertainty is refused, naming the row
+                         without a positive uncertainty is refused, naming the row. A count
+                         file keeps its counting errors: the option does not apply to it
   --column N|NAME        the column of the values, by its number from 1 or its header text
                          (default: the first, unless it is an index of row numbers)
   --decimal point|comma  the decimal mark where a file leaves it open: 41,2 one number or two
@@ -378,7 +386,13 @@ gesd_outliers gesd_rows: how many outliers the ESD screen finds and their rows. 
 --uncertainty these follow:
   uncertainty weighted_mean weighted_mean_se mswd chi2 df chi2_p central_age central_age_se
   dispersion dispersion_se min_y min_y_p max_y max_y_p
-(the same numbers as the JSON "ages" below; an empty cell where it has null).
+(the same numbers as the JSON "ages" below; an empty cell where it has null). When a file of
+the run is a count file, the ages' columns are there without --uncertainty too, and these
+follow them (empty for a file that is no count file):
+  ft_zeta ft_zeta_se ft_rhoD ft_rhoD_se ft_sum_ns ft_sum_ni ft_pooled_age ft_pooled_age_se
+  ft_pooled_age_se_total ft_central_age ft_central_age_se ft_central_age_se_total
+  ft_dispersion ft_dispersion_se ft_chi2 ft_df ft_chi2_p
+(the same numbers as the JSON "fission_tracks" below).
 n is the number of values tested, n_read the number of rows read, rejected_rows the rows
 rejected, in order and separated by blanks. Numbers have full precision (the shortest text that
 reads back as the same number); classes and verdicts are the program's texts. A test that did
@@ -397,7 +411,8 @@ json: an array with one object per file:
    "min": {...}, "max": {...},
    "gesd": {"alpha", "k", "steps": [{"i", "row", "value", "R", "lambda"}], "outliers",
             "rows": [rows]} or null (fewer than 6 values),
-   "ages": {...} (only with --uncertainty),
+   "ages": {...} (only with --uncertainty or a count file in the run),
+   "fission_tracks": {...} (only with a count file in the run),
    "error": null or the message}
 where "min" and "max" each are
   {"row", "value",
@@ -405,12 +420,18 @@ where "min" and "max" each are
    "dixon": {"statistic", "class", "p", "p_is_bound"} or null,
    "iqr": the verdict or null,
    "gauss": {"statistic", "unbounded", "critical", "outlier", "p"} or null},
-and, with --uncertainty, "ages" is
+and, with --uncertainty or a count file in the run, "ages" is
   {"uncertainty" (as given: "1s", "2s", "1s%" or "2s%"),
    "weighted_mean": {"value", "se", "mswd", "chi2", "df", "p"},
    "central": {"age", "se", "dispersion", "dispersion_se"} or null,
    "min": {"row", "y", "p"}, "max": {"row", "y", "p"},
-   "rows": [{"row", "value", "s", "x", "y"}]}.
+   "rows": [{"row", "value", "s", "x", "y"}]},
+and, with a count file in the run, "fission_tracks" is (null for any other file)
+  {"zeta", "zeta_se" (yr cm^2), "rhoD", "rhoD_se" (tracks per cm^2), "sum_ns", "sum_ni",
+   "pooled": {"age", "se", "se_total"},
+   "central": {"age", "se", "se_total", "dispersion", "dispersion_se"},
+   "chi2", "df", "p",
+   "grains": [{"row", "ns", "ni", "age", "se", "se_total", "x", "y"}]}.
 An unbounded g has "statistic": null and "unbounded": true. A refused file has null everywhere
 but "file" and "error".
 
@@ -424,6 +445,17 @@ precision x = 1/u, with z = ln t, u = s/t and z0 the mean of z weighted by 1/u^2
 u = s when a value is 0 or below). "min" and "max" give y for the smallest and the largest
 value, with p = 1 - (1 - 2 Phi(-|y|))^n, the chance that the largest of n residuals of values
 of one population reaches |y|.
+
+The counts' statistics are those of the grains tested (rejected rows left out), ages in Ma and
+errors 1 sigma: se from counting alone, se_total with the errors of zeta and rhoD (once). A
+grain's age is t = ln(1 + g lambda zeta rhoD Ns/Ni)/lambda, lambda = 1.55125e-10 per year,
+g = 0.5, with se = t sqrt(1/Ns + 1/Ni); Ns = 0 gives age 0 with its 1-sigma upper limit as se.
+"pooled" is the age of sum Ns/sum Ni; chi2 is X^2 of one common age on df = n - 1 with
+p = P(chi^2_df > X^2); "central" is the central age and dispersion of the binomial
+random-effects model (Galbraith and Laslett 1993), "dispersion_se" null when the counts scatter
+less than Poisson counting explains (dispersion 0, central age = pooled age). x = 1/s and
+y = (z - z0)/s place a grain on the radial plot, z = arcsin sqrt((Ns + 3/8)/(Ns + Ni + 3/4)),
+s = 1/(2 sqrt(Ns + Ni + 1/2)), z0 that of the central age.
 
 p-values are one-sided for the tested extreme of n values from one normal population, as the
 tables' levels are. Grubbs' p comes from Student's t; below T^2 = (n-1)(n-2)/(2n) it is an
@@ -503,11 +535,25 @@ int runReportCommand(const std::vector<std::string>& args, Environment& env) {
                 << " rejections made: three values are the fewest the tests take.\n";
     };
 
-    ReportWriter writer(env.out, o.format, o.uncertainty.has_value());
+    // The columns are laid out before the first file goes out: those of the counts when a file
+    // of the run is a count file, as its first lines tell. Standard input is read now, once.
+    std::optional<Outcome<DataSet>> fromInput;
+    bool withCounts = false;
+    for (const std::string& name : o.files) {
+        if (name != "-") {
+            withCounts = withCounts || isCountFile(name);
+            continue;
+        }
+        fromInput = load(name, env.in, o.reading);
+        const DataSet* data = std::get_if<DataSet>(&*fromInput);
+        withCounts = withCounts || (data && data->counts);
+    }
+    ReportWriter writer(env.out, o.format, o.uncertainty || withCounts, withCounts);
     bool warnedAboutP = false;
     for (std::size_t i = 0; i < o.files.size(); ++i) {
         const std::string& name = o.files[i];
-        const Computed computed = compute(load(name, env.in, o.reading), o, tables);
+        const Computed computed =
+            compute(name == "-" ? std::move(*fromInput) : load(name, env.in, o.reading), o, tables);
         if (i == 0 && (o.longReport || !o.plot.empty())) {
             if (computed.rejections) present(computed);
             if (o.longReport) {

@@ -20,6 +20,16 @@ constexpr std::array<std::string_view, 15> kAgeColumns = {
     "chi2_p",      "central_age",   "central_age_se",   "dispersion", "dispersion_se", "min_y",
     "min_y_p",     "max_y",         "max_y_p"};
 
+// After the ages' columns when the run holds a count file: the calibration and the statistics of
+// the grains under test, as "fission_tracks" in JSON.
+constexpr std::array<std::string_view, 17> kCountColumns = {
+    "ft_zeta",        "ft_zeta_se",        "ft_rhoD",
+    "ft_rhoD_se",     "ft_sum_ns",         "ft_sum_ni",
+    "ft_pooled_age",  "ft_pooled_age_se",  "ft_pooled_age_se_total",
+    "ft_central_age", "ft_central_age_se", "ft_central_age_se_total",
+    "ft_dispersion",  "ft_dispersion_se",  "ft_chi2",
+    "ft_df",          "ft_chi2_p"};
+
 std::string integer(long long value) { return std::to_string(value); }
 
 std::string pCell(const PValue& p) { return p.known() ? shortestNumber(p.value) : ""; }
@@ -57,11 +67,30 @@ void appendAgeCells(std::vector<std::string>& c, const std::optional<SampleAges>
         c.insert(c.end(), {finiteCell(e.y), finiteCell(e.p)});
 }
 
+// The counts' cells, in the order of their columns; empty for a file that is no count file.
+void appendCountCells(std::vector<std::string>& c, const FileReport& r) {
+    if (!r.fissionTracks) {
+        c.insert(c.end(), kCountColumns.size(), "");
+        return;
+    }
+    const FtSummary& s = *r.fissionTracks;
+    const CountCalibration& k = r.calibration;
+    const FtAge& central = s.central.age;
+    const std::optional<double>& dispersionSe = s.central.dispersionSe;
+    c.insert(c.end(),
+             {finiteCell(k.zeta), finiteCell(k.zetaSe), finiteCell(k.rhoD), finiteCell(k.rhoDSe),
+              integer(s.sumNs), integer(s.sumNi), finiteCell(s.pooled.age), finiteCell(s.pooled.se),
+              finiteCell(s.pooled.seTotal), finiteCell(central.age), finiteCell(central.se),
+              finiteCell(central.seTotal), finiteCell(s.central.dispersion),
+              dispersionSe ? finiteCell(*dispersionSe) : "", finiteCell(s.chi2), integer(s.df),
+              finiteCell(s.p)});
+}
+
 // The cells of one file, in the order of columnNames(). A refused file fills the first two.
-std::vector<std::string> rowCells(const FileReport& r, bool withAges) {
+std::vector<std::string> rowCells(const FileReport& r, bool withAges, bool withCounts) {
     std::vector<std::string> c = {r.file, r.error};
     if (!r.error.empty()) {
-        c.resize(columnNames(withAges).size());
+        c.resize(columnNames(withAges, withCounts).size());
         return c;
     }
     const Results& res = r.results;
@@ -97,6 +126,7 @@ std::vector<std::string> rowCells(const FileReport& r, bool withAges) {
     c.push_back(r.gesd.ran() ? std::to_string(r.gesd.outliers) : "");
     c.push_back(rows);
     if (withAges) appendAgeCells(c, r.ages);
+    if (withCounts) appendCountCells(c, r);
     return c;
 }
 
@@ -240,14 +270,48 @@ Json agesObject(const std::optional<SampleAges>& ages) {
             {"rows", rows}};
 }
 
-// "ages" comes after the other objects, "error" last as ever.
-Json fileObject(const FileReport& r, bool withAges) {
+// Ages in Ma with their counting (se) and total (se_total) 1-sigma errors.
+Json ftAge(const FtAge& a) {
+    return {{"age", number(a.age)}, {"se", number(a.se)}, {"se_total", number(a.seTotal)}};
+}
+
+Json countsObject(const FileReport& r) {
+    if (!r.fissionTracks) return nullptr;
+    const FtSummary& s = *r.fissionTracks;
+    const CountCalibration& k = r.calibration;
+    Json central = ftAge(s.central.age);
+    central["dispersion"] = number(s.central.dispersion);
+    central["dispersion_se"] =
+        s.central.dispersionSe ? number(*s.central.dispersionSe) : Json(nullptr);
+    Json grains = Json::array();
+    for (std::size_t i = 0; i < s.grains.size(); ++i) {
+        const FtGrain& g = s.grains[i];
+        grains.push_back({{"row", r.grainRows[i]},
+                          {"ns", g.ns},
+                          {"ni", g.ni},
+                          {"age", number(g.age.age)},
+                          {"se", number(g.age.se)},
+                          {"se_total", number(g.age.seTotal)},
+                          {"x", number(g.x)},
+                          {"y", number(g.y)}});
+    }
+    return {{"zeta", number(k.zeta)},    {"zeta_se", number(k.zetaSe)},
+            {"rhoD", number(k.rhoD)},    {"rhoD_se", number(k.rhoDSe)},
+            {"sum_ns", s.sumNs},         {"sum_ni", s.sumNi},
+            {"pooled", ftAge(s.pooled)}, {"central", central},
+            {"chi2", number(s.chi2)},    {"df", s.df},
+            {"p", number(s.p)},          {"grains", grains}};
+}
+
+// "ages" and "fission_tracks" come after the other objects, "error" last as ever.
+Json fileObject(const FileReport& r, bool withAges, bool withCounts) {
     if (!r.error.empty()) {
         Json j = {{"file", r.file}};
         for (const char* key : {"locality", "code", "age", "reading", "n", "n_read", "rejected",
                                 "mean", "sd", "se", "iqr", "min", "max", "gesd"})
             j[key] = nullptr;
         if (withAges) j["ages"] = nullptr;
+        if (withCounts) j["fission_tracks"] = nullptr;
         j["error"] = r.error;
         return j;
     }
@@ -284,19 +348,20 @@ Json fileObject(const FileReport& r, bool withAges) {
               {"max", extreme(r.results, true)},
               {"gesd", gesd(r)}};
     if (withAges) j["ages"] = agesObject(r.ages);
+    if (withCounts) j["fission_tracks"] = countsObject(r);
     j["error"] = nullptr;
     return j;
 }
 
 // One line; bytes that are not UTF-8 (a file name can hold any) become U+FFFD, so the output
 // always parses.
-std::string jsonLine(const FileReport& r, bool withAges) {
-    return fileObject(r, withAges).dump(-1, ' ', false, Json::error_handler_t::replace);
+std::string jsonLine(const FileReport& r, bool withAges, bool withCounts) {
+    return fileObject(r, withAges, withCounts).dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 }  // namespace
 
-const std::vector<std::string>& columnNames(bool withAges) {
+const std::vector<std::string>& columnNames(bool withAges, bool withCounts) {
     static const std::vector<std::string> names = [] {
         std::vector<std::string> n = {"file", "error",  "locality",      "code", "age",
                                       "n",    "n_read", "rejected_rows", "mean", "sd",
@@ -312,12 +377,18 @@ const std::vector<std::string>& columnNames(bool withAges) {
             n.push_back(column);
         return n;
     }();
-    static const std::vector<std::string> withAgeNames = [] {
-        std::vector<std::string> n = names;
-        n.insert(n.end(), kAgeColumns.begin(), kAgeColumns.end());
-        return n;
+    // [withAges][withCounts]
+    static const std::array<std::array<std::vector<std::string>, 2>, 2> extended = [] {
+        std::array<std::array<std::vector<std::string>, 2>, 2> e;
+        for (const bool ages : {false, true})
+            for (const bool counts : {false, true}) {
+                std::vector<std::string>& n = e[ages][counts] = names;
+                if (ages) n.insert(n.end(), kAgeColumns.begin(), kAgeColumns.end());
+                if (counts) n.insert(n.end(), kCountColumns.begin(), kCountColumns.end());
+            }
+        return e;
     }();
-    return withAges ? withAgeNames : names;
+    return extended[withAges][withCounts];
 }
 
 void ReportWriter::begin() {
@@ -325,20 +396,20 @@ void ReportWriter::begin() {
     if (m_format == Format::Json)
         m_buffer += '[';
     else if (m_format == Format::Tsv)
-        appendTsv(m_buffer, columnNames(m_withAges));
+        appendTsv(m_buffer, columnNames(m_withAges, m_withCounts));
     else
-        appendCsv(m_buffer, columnNames(m_withAges));
+        appendCsv(m_buffer, columnNames(m_withAges, m_withCounts));
     m_out << m_buffer;
 }
 
 void ReportWriter::write(const FileReport& report) {
     m_buffer.clear();
     if (m_format == Format::Json)
-        m_buffer.append(m_first ? "\n" : ",\n").append(jsonLine(report, m_withAges));
+        m_buffer.append(m_first ? "\n" : ",\n").append(jsonLine(report, m_withAges, m_withCounts));
     else if (m_format == Format::Tsv)
-        appendTsv(m_buffer, rowCells(report, m_withAges));
+        appendTsv(m_buffer, rowCells(report, m_withAges, m_withCounts));
     else
-        appendCsv(m_buffer, rowCells(report, m_withAges));
+        appendCsv(m_buffer, rowCells(report, m_withAges, m_withCounts));
     m_first = false;
     m_out << m_buffer;
 }

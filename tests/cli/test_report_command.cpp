@@ -4,6 +4,7 @@
 #include <QAction>
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -559,6 +560,200 @@ TEST(ReportCommand, ARowWithoutUncertaintyRefusesItsFile) {
     const Ran csv = run({"--uncertainty", "1s%", "--format", "csv", zero});
     EXPECT_TRUE(csv.out.ends_with(".\"" + std::string(62, ',') + "\r\n")) << csv.out;
     EXPECT_EQ(run({zero, missing}).status, cli::kExitComputed);
+}
+
+// Count files: their "fission_tracks" object and ft_ columns. The expected values are the
+// 40-digit mpmath values of the same grains in tests/core/test_fission_tracks.cpp and, for the
+// eleven grains left after --reject max, tests/core/test_count_data_set.cpp.
+const std::string kTarrow = kExamples + "tarrow-fell-counts.csv";  // scatters beyond Poisson
+const std::string kMerrin = kExamples + "merrin-scar-counts.csv";  // a grain with Ns = 0
+// Six grains of nearly one ratio, in RadialPlotter's layout without its flag.
+const std::string kUnderdispersed =
+    "U-1\n350,10\n1300000,26000\n50,100\n26,50\n49,101\n75,150\n24,49\n100,199\n";
+
+// The ft_ columns in order, with where JSON has the same number under "fission_tracks".
+const std::pair<const char*, const char*> kCountColumns[] = {
+    {"ft_zeta", "/zeta"},
+    {"ft_zeta_se", "/zeta_se"},
+    {"ft_rhoD", "/rhoD"},
+    {"ft_rhoD_se", "/rhoD_se"},
+    {"ft_sum_ns", "/sum_ns"},
+    {"ft_sum_ni", "/sum_ni"},
+    {"ft_pooled_age", "/pooled/age"},
+    {"ft_pooled_age_se", "/pooled/se"},
+    {"ft_pooled_age_se_total", "/pooled/se_total"},
+    {"ft_central_age", "/central/age"},
+    {"ft_central_age_se", "/central/se"},
+    {"ft_central_age_se_total", "/central/se_total"},
+    {"ft_dispersion", "/central/dispersion"},
+    {"ft_dispersion_se", "/central/dispersion_se"},
+    {"ft_chi2", "/chi2"},
+    {"ft_df", "/df"},
+    {"ft_chi2_p", "/p"}};
+
+struct CountsCase {
+    const char* name;
+    Args args;         // before the file
+    std::string file;  // a path, or the text of a file to write
+    std::size_t grains;
+    std::vector<std::pair<std::string, double>> values;  // under "fission_tracks"; NaN: null
+};
+
+TEST(ReportCommand, CountFilesInJsonAndTsvAgreeWithIndependentValues) {
+    const double null = std::nan("");
+    const std::vector<std::pair<std::string, double>> tarrow = {
+        {"/zeta", 350},
+        {"/zeta_se", 10},
+        {"/rhoD", 1.3e6},
+        {"/rhoD_se", 2.6e4},
+        {"/sum_ns", 367},
+        {"/sum_ni", 741},
+        {"/df", 11},
+        {"/pooled/age", 111.702050198},
+        {"/pooled/se", 7.12998946875},
+        {"/pooled/se_total", 8.12485564494},
+        {"/central/age", 107.222024632},
+        {"/central/se", 11.8161259818},
+        {"/central/se_total", 12.3937245119},
+        {"/central/dispersion", 0.29470211279},
+        {"/central/dispersion_se", 0.0998799343301},
+        {"/chi2", 30.0878676419},
+        {"/p", 0.00153501920781},
+        {"/grains/0/age", 67.8912390081},
+        {"/grains/0/se", 22.3457423877},
+        {"/grains/0/se_total", 22.4708370969},
+        {"/grains/7/row", 8},
+        {"/grains/7/ns", 5},
+        {"/grains/7/ni", 30},
+        {"/grains/7/x", 11.9163752878},
+        {"/grains/7/y", -2.44732710546}};
+    const CountsCase cases[] = {
+        {"overdispersed", {}, kTarrow, 12, tarrow},
+        // --uncertainty does not apply to a count file: the same numbers.
+        {"--uncertainty 2s", {"--uncertainty", "2s"}, kTarrow, 12, tarrow},
+        {"without the oldest grain",
+         {"--reject", "max"},
+         kTarrow,
+         11,
+         {{"/sum_ns", 348},
+          {"/sum_ni", 719},
+          {"/df", 10},
+          {"/pooled/age", 109.181433209687},
+          {"/central/age", 103.031924089218},
+          {"/central/se_total", 12.0255734565235},
+          {"/central/dispersion_se", 0.101480070486255},
+          {"/chi2", 26.9411210268375},
+          {"/p", 0.00266077983185909},
+          {"/grains/5/row", 7},
+          {"/grains/5/y", -0.434166551166964},
+          {"/grains/10/row", 12}}},
+        {"a grain with Ns = 0",
+         {},
+         kMerrin,
+         6,
+         {{"/sum_ns", 18},
+          {"/sum_ni", 114},
+          {"/pooled/age", 35.8213422659},
+          {"/central/age", 35.8213422659},
+          {"/central/dispersion", 0},
+          {"/central/dispersion_se", null},
+          {"/chi2", 4.09527350986},
+          {"/grains/0/age", 0},
+          {"/grains/0/se", 37.6124560748},
+          {"/grains/0/se_total", 37.6353236374},
+          {"/grains/0/y", -1.45577448776}}},
+        // Less scattered than Poisson counting explains: sigma exactly 0, central = pooled.
+        {"underdispersed",
+         {},
+         kUnderdispersed,
+         6,
+         {{"/pooled/age", 112.585832872},
+          {"/central/age", 112.585832872},
+          {"/central/se", 7.65852812454679},
+          {"/central/se_total", 8.60643275861},
+          {"/central/dispersion", 0},
+          {"/central/dispersion_se", null},
+          {"/chi2", 0.0643565759298},
+          {"/p", 0.999945379043}}},
+    };
+    test::TempDir folder;
+    for (const CountsCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path =
+            c.file.starts_with("/") ? c.file : folder.write("counts.csv", c.file);
+        Args args = c.args;
+        args.insert(args.end(), {"--format", "json", path});
+        const Ran json = run(args);
+        ASSERT_EQ(json.status, cli::kExitComputed) << json.err;
+        const Json object = Json::parse(json.out).at(0);
+        const Json& ft = object.at("fission_tracks");
+        EXPECT_EQ(
+            std::tuple(ft.at("grains").size(), object.at("ages").at("uncertainty"), object.at("n")),
+            std::tuple(c.grains, Json("1s"), Json(c.grains)));
+        for (const auto& [pointer, want] : c.values) {
+            const Json& got = ft.at(Json::json_pointer(pointer));
+            if (std::isnan(want))
+                EXPECT_TRUE(got.is_null()) << pointer << " " << got;
+            else
+                EXPECT_NEAR(got.get<double>(), want, 1e-9 * std::fabs(want)) << pointer;
+        }
+        // The tsv's ft_ columns, last on the line, hold the same numbers.
+        args.erase(args.end() - 3, args.end() - 1);
+        const Ran tsv = run(args);
+        const std::vector<std::string> cells = firstFilesCells(tsv.out);
+        ASSERT_EQ(cells.size(), 49u + 15u + std::size(kCountColumns));
+        std::string header;
+        for (const auto& [column, pointer] : kCountColumns) header += std::string("\t") + column;
+        EXPECT_TRUE(tsv.out.substr(0, tsv.out.find('\n')).ends_with("\tmax_y_p" + header));
+        for (std::size_t i = 0; i < std::size(kCountColumns); ++i) {
+            const auto& [column, pointer] = kCountColumns[i];
+            const std::string& cell = cells[49 + 15 + i];
+            const Json& value = ft.at(Json::json_pointer(pointer));
+            if (value.is_null())
+                EXPECT_EQ(cell, "") << column;
+            else
+                EXPECT_EQ(std::strtod(cell.c_str(), nullptr), value.get<double>()) << column;
+        }
+    }
+}
+
+// The ages' and the counts' columns and objects come with a count file in the run, for every
+// file; a run without one is as before (see the byte-for-byte tests).
+TEST(ReportCommand, CountColumnsInARunThatHoldsACountFile) {
+    test::TempDir folder;
+    const std::string refused = folder.write("no-ni.csv", "S,F\n350,10\n1300000\n3,4\n3,0\n5,6\n");
+    const Json mixed = Json::parse(run({"--format", "json", kAspen, kTarrow, refused}).out);
+    std::vector<std::string> keys;
+    for (const auto& item : mixed[1].items()) keys.push_back(item.key());
+    EXPECT_EQ(std::vector<std::string>(keys.end() - 4, keys.end()),
+              (std::vector<std::string>{"gesd", "ages", "fission_tracks", "error"}));
+    EXPECT_EQ(std::tuple(mixed[0].at("ages"), mixed[0].at("fission_tracks"),
+                         mixed[2].at("fission_tracks"),
+                         mixed[2]["error"].get<std::string>().find(
+                             ", line 5 holds a grain without induced tracks") != std::string::npos),
+              std::tuple(Json(), Json(), Json(), true));
+    const Ran tsv = run({kAspen, refused, kMerrin});
+    const std::size_t columns = 49 + 15 + std::size(kCountColumns);
+    std::istringstream lines(tsv.out);
+    std::vector<std::size_t> widths;
+    std::string aspen;
+    for (std::string line; std::getline(lines, line);) {
+        widths.push_back(static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t')) + 1);
+        if (line.starts_with(kAspen)) aspen = line;
+    }
+    EXPECT_EQ(widths, std::vector<std::size_t>(4, columns));
+    EXPECT_TRUE(aspen.ends_with("\t" + std::string(15 + std::size(kCountColumns) - 1, '\t')));
+    // The columns are laid out before anything is read from standard input, which holds the
+    // count file here.
+    std::ifstream merrin(kMerrin, std::ios::binary);
+    const std::string counts(std::istreambuf_iterator<char>(merrin), {});
+    const Json in = Json::parse(run({"--format", "json", kAspen, "-"}, counts).out);
+    EXPECT_EQ(std::tuple(in[0].at("fission_tracks"), in[1]["file"], in[1]["locality"],
+                         in[1]["fission_tracks"]["sum_ni"]),
+              std::tuple(Json(), Json("-"), Json("Merrin Scar MS-3"), Json(114)));
+    const Json plain = Json::parse(run({"--format", "json", kAspen}).out)[0];
+    EXPECT_EQ(std::pair(plain.contains("ages"), plain.contains("fission_tracks")),
+              std::pair(false, false));
 }
 
 }  // namespace

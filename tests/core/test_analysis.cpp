@@ -14,7 +14,8 @@ namespace sifton {
 namespace {
 
 std::shared_ptr<const DataSet> dataSetOf(const std::vector<double>& values) {
-    DataSet data{"d.csv", "L", "M", "A", {}, {}};
+    DataSet data;
+    data.DataFileName = "d.csv", data.Locality = "L", data.LocalityM = "M", data.StratAge = "A";
     for (double v : values) data.rows.push_back(DataRow{v, 1.0, "note"});
     return std::make_shared<const DataSet>(std::move(data));
 }
