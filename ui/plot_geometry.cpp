@@ -322,6 +322,13 @@ void legend(const PlotData& data, const Layout& l, Legend& k) {
 }  // namespace
 
 namespace plot {
+namespace {
+
+// What a label's spot costs: outside the bounds or across a wall; for each line it crosses and
+// each label it overlaps; and 1 for each point it covers.
+constexpr double kOutside = 1e6, kCrossing = 1000;
+
+}  // namespace
 
 std::string numberText(double value) { return generalNumberText(value == 0 ? 0.0 : value); }
 
@@ -426,7 +433,8 @@ LabelPlacer::LabelPlacer(const PlotGeometry& g, const PlotBox& bounds, std::vect
                          std::function<bool(const PlotLine&)> blocks)
     : m_g(g), m_bounds(bounds), m_walls(std::move(walls)), m_blocks(std::move(blocks)) {}
 
-void LabelPlacer::place(Builder& b, PlotText text, const std::vector<Spot>& spots) {
+std::pair<double, PlotText> LabelPlacer::cheapest(PlotText text,
+                                                  const std::vector<Spot>& spots) const {
     double best = std::numeric_limits<double>::infinity();
     PlotText chosen = text;
     for (const Spot& s : spots) {
@@ -435,22 +443,36 @@ void LabelPlacer::place(Builder& b, PlotText text, const std::vector<Spot>& spot
         if (cost < best) best = cost, chosen = text;
         if (cost == 0) break;
     }
-    m_taken.push_back(textBox(chosen));
-    b.text(chosen.role, chosen.x, chosen.y, chosen.text, chosen.hAlign, chosen.vAlign,
-           chosen.colour, chosen.size, chosen.bold, chosen.background);
+    return {best, chosen};
+}
+
+void LabelPlacer::add(Builder& b, const PlotText& t) {
+    m_taken.push_back(textBox(t));
+    b.text(t.role, t.x, t.y, t.text, t.hAlign, t.vAlign, t.colour, t.size, t.bold, t.background);
+}
+
+void LabelPlacer::place(Builder& b, PlotText text, const std::vector<Spot>& spots) {
+    add(b, cheapest(std::move(text), spots).second);
+}
+
+bool LabelPlacer::placeClear(Builder& b, PlotText text, const std::vector<Spot>& spots) {
+    const auto [cost, chosen] = cheapest(std::move(text), spots);
+    if (!(cost < kCrossing)) return false;
+    add(b, chosen);
+    return true;
 }
 
 double LabelPlacer::costOf(const PlotBox& box) const {
     if (box.left < m_bounds.left || box.right > m_bounds.right || box.top < m_bounds.top ||
         box.bottom > m_bounds.bottom)
-        return 1e6;
+        return kOutside;
     for (const PlotLine& wall : m_walls)
-        if (crosses(wall, box)) return 1e6;
+        if (crosses(wall, box)) return kOutside;
     double cost = 0;
     for (const PlotLine& line : m_g.lines)
-        if (m_blocks(line) && crosses(line, box)) cost += 1000;
+        if (m_blocks(line) && crosses(line, box)) cost += kCrossing;
     for (const PlotBox& taken : m_taken)
-        if (taken.overlaps(box)) cost += 1000;
+        if (taken.overlaps(box)) cost += kCrossing;
     for (const PlotPoint& p : m_g.points)
         if (box.overlaps({p.x - p.radius, p.y - p.radius, p.x + p.radius, p.y + p.radius}))
             cost += 1;
@@ -582,7 +604,10 @@ PlotBox textBox(const PlotText& t) {
     const double top = t.vAlign == VAlign::Top      ? t.y
                        : t.vAlign == VAlign::Bottom ? t.y - height
                                                     : t.y - height / 2;
-    return {left, top, left + width, top + height};
+    if (!t.upward) return {left, top, left + width, top + height};
+    // A quarter turn left about the anchor takes the flat offset (dx, dy) to (dy, -dx).
+    return {t.x + (top - t.y), t.y - (left + width - t.x), t.x + (top + height - t.y),
+            t.y - (left - t.x)};
 }
 
 }  // namespace sifton

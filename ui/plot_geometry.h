@@ -145,11 +145,14 @@ struct PlotText {
     HAlign hAlign;
     VAlign vAlign;
     std::optional<Rgb> background;
+    // Turned a quarter left about its anchor, to read upwards beside an upright axis; the
+    // alignments are those of the text laid flat, turned with it.
+    bool upward = false;
 };
 
 // The box a text takes, from a width of about 0.66 of its size per character (0.72 bold), the
 // widths of the sans fonts the plot is drawn with; for keeping labels clear of lines and of
-// each other.
+// each other. An upward text's box is its flat box turned with it.
 struct PlotBox {
     double left, top, right, bottom;
     bool overlaps(const PlotBox& o) const {
@@ -275,11 +278,17 @@ class LabelPlacer {
                 std::function<bool(const PlotLine&)> blocks);
 
     void place(Builder& b, PlotText text, const std::vector<Spot>& spots);
+    // As place, but only at a spot inside the bounds that crosses no line and no label (it
+    // may cover points); false, and nothing placed, where there is none.
+    bool placeClear(Builder& b, PlotText text, const std::vector<Spot>& spots);
     // A box no label may take, such as a text placed without the placer.
     void reserve(const PlotBox& box) { m_taken.push_back(box); }
 
   private:
     double costOf(const PlotBox& box) const;
+    // The first of the spots that costs nothing, else the one that costs least, and its cost.
+    std::pair<double, PlotText> cheapest(PlotText text, const std::vector<Spot>& spots) const;
+    void add(Builder& b, const PlotText& text);
 
     const PlotGeometry& m_g;
     PlotBox m_bounds;

@@ -36,16 +36,16 @@ QFont plotFont(double size, bool bold) {
 
 void drawText(QPainter& painter, const PlotText& t) {
     if (t.text.empty()) return;
+    painter.save();
     painter.setFont(plotFont(t.size, t.bold));
     const QString text = QString::fromStdString(t.text);
+    // An upward text is drawn flat about an anchor at the origin, turned a quarter left.
+    painter.translate(t.x, t.y);
+    if (t.upward) painter.rotate(-90);
     // A box far larger than any text, placed so that its edge or middle is the anchor.
     const double big = 4000;
-    const double left = t.hAlign == HAlign::Left     ? t.x
-                        : t.hAlign == HAlign::Centre ? t.x - big / 2
-                                                     : t.x - big;
-    const double top = t.vAlign == VAlign::Top      ? t.y
-                       : t.vAlign == VAlign::Middle ? t.y - big / 2
-                                                    : t.y - big;
+    const double left = t.hAlign == HAlign::Left ? 0 : t.hAlign == HAlign::Centre ? -big / 2 : -big;
+    const double top = t.vAlign == VAlign::Top ? 0 : t.vAlign == VAlign::Middle ? -big / 2 : -big;
     const int flags = (t.hAlign == HAlign::Left     ? Qt::AlignLeft
                        : t.hAlign == HAlign::Centre ? Qt::AlignHCenter
                                                     : Qt::AlignRight) |
@@ -56,6 +56,7 @@ void drawText(QPainter& painter, const PlotText& t) {
     if (t.background) painter.fillRect(box.adjusted(-3, -1, 3, 1), toQColor(*t.background));
     painter.setPen(toQColor(t.colour));
     painter.drawText(box, flags, text);
+    painter.restore();
 }
 
 }  // namespace

@@ -11,9 +11,16 @@ namespace {
 using namespace plot;
 
 constexpr Rgb kCentral{0, 130, 70};
-constexpr double kFill = 0.9;      // the farthest point lies at this part of the arc's radius
-constexpr double kTick = 6;        // length of a tick mark, pixels
-constexpr double kLabelRoom = 52;  // right of the arc: its tick labels
+constexpr double kFill = 0.9;          // the farthest point lies at this part of the way to the arc
+constexpr double kTick = 6;            // length of a tick mark, pixels
+constexpr double kLabelRoom = 52;      // right of the arc: its tick labels
+constexpr double kLabelsTop = 36;      // below the title
+constexpr double kFlattest = 1 / 3.0;  // the arc's height over its width, at the least
+constexpr double kYTitleLeft = 12;     // the y axis's title, read upwards, from here
+
+PlotBox widened(const PlotBox& b, double by) {
+    return {b.left - by, b.top - by, b.right + by, b.bottom + by};
+}
 
 std::string join(const std::vector<int>& rows) {
     std::string text;
@@ -46,47 +53,71 @@ struct Span {
     double low = 0, high = 0;
 };
 
-// The scale for one ratio k of pixels per unit of y to pixels per unit of x: the largest arc
-// that fits the room with every point inside it, and the area the points' box (x from 0, y
-// over the band and every point) then takes.
+// The scale for one ratio c of pixels per unit of y to pixels per unit of x, drawn first with
+// the arc a circle as wide as the room and the farthest point at kFill of its radius, then
+// squashed upright (never stretched) until the circle's height fits the room: the arc becomes
+// an ellipse, c becomes k, and every line from the origin stays the line of its age. Squashed
+// to kFlattest and still too tall, the drawing is made smaller, narrower than the room. It
+// fits when the band's corners lie inside the arc; its worth is the area the points' box (x
+// from 0, y over the band and every point) takes.
 struct Fit {
     bool fits = false;
-    double k = 1, radius = 0, perX = 0, up = 0, down = 0, area = 0;
+    double k = 1, perX = 0, arcX = 0, arcY = 0, up = 0, down = 0, area = 0;
 };
 
-Fit fitFor(double k, const std::vector<RadialPoint>& points, const PlotBox& box, const Span& span,
+Fit fitFor(double c, const std::vector<RadialPoint>& points, const PlotBox& box, const Span& span,
            const Room& room) {
     Fit f;
-    f.k = k;
     double farthest = 0;
-    for (const RadialPoint& p : points) farthest = std::max(farthest, std::hypot(p.x, k * p.y));
-    const double band = 2 * k * kFill / farthest;  // the band's half height over the radius
-    if (!(band < 0.95)) return f;                  // its corners must lie inside the arc
-    f.up = std::max(std::sin(std::atan(k * span.high)), band);
-    f.down = std::max(-std::sin(std::atan(k * span.low)), band);
-    f.radius = std::min(room.right - room.left, (room.bottom - room.top) / (f.up + f.down));
-    f.perX = kFill * f.radius / farthest;
-    f.area = (box.right - box.left) * (box.bottom - box.top) * k * f.perX * f.perX;
-    f.fits = f.radius > 0 && std::isfinite(f.area);
+    for (const RadialPoint& p : points) farthest = std::max(farthest, std::hypot(p.x, c * p.y));
+    const double band = 2 * c * kFill / farthest;  // the band's half height over the radius
+    f.up = std::max(std::sin(std::atan(c * span.high)), band);
+    f.down = std::max(-std::sin(std::atan(c * span.low)), band);
+    const double width = room.right - room.left, height = room.bottom - room.top;
+    const double squash = std::clamp(height / (width * (f.up + f.down)), kFlattest, 1.0);
+    f.arcX = std::min(width, height / (squash * (f.up + f.down)));
+    f.arcY = squash * f.arcX;
+    f.k = squash * c;
+    f.perX = kFill * f.arcX / farthest;
+    f.area = (box.right - box.left) * (box.bottom - box.top) * f.k * f.perX * f.perX;
+    f.fits = band < 0.95 && std::isfinite(f.area);
     return f;
 }
 
-// The ratio that gives the points' box the largest area, searched over four decades either
-// side of the one that makes the box fill the room.
+// The largest area over c, from four decades either side of the ratio that makes the points'
+// box fill the room up to where the band would reach the arc: the best of steps of a twentieth
+// of a decade, then a golden-section search between its neighbours, to a millionth in ln c.
 Fit bestFit(const std::vector<RadialPoint>& points, const Span& span, const Room& room) {
     PlotBox box{0, -2, 0, 2};  // x from 0 to the most precise; y from "top" up to "bottom"
     for (const RadialPoint& p : points) {
         box.right = std::max(box.right, p.x);
         box.top = std::min(box.top, p.y), box.bottom = std::max(box.bottom, p.y);
     }
-    const double base =
-        (room.bottom - room.top) * box.right / ((room.right - room.left) * (box.bottom - box.top));
-    Fit best;
-    for (int i = -80; i <= 80; ++i) {
-        const Fit f = fitFor(base * std::pow(10.0, i / 20.0), points, box, span, room);
-        if (f.fits && (!best.fits || f.area > best.area)) best = f;
+    const double base = std::log((room.bottom - room.top) * box.right /
+                                 ((room.right - room.left) * (box.bottom - box.top)));
+    const auto at = [&](double lnC) { return fitFor(std::exp(lnC), points, box, span, room); };
+    const auto worth = [&](double lnC) {
+        const Fit f = at(lnC);
+        return f.fits ? f.area : -1.0;
+    };
+    const double step = std::log(10.0) / 20;
+    double best = base - 80 * step;
+    for (int i = -79; i <= 80; ++i)
+        if (worth(base + i * step) > worth(best)) best = base + i * step;
+    const double golden = (std::sqrt(5.0) - 1) / 2;
+    double from = best - step, to = best + step;
+    double left = to - golden * (to - from), right = from + golden * (to - from);
+    double worthLeft = worth(left), worthRight = worth(right);
+    while (to - from > 1e-6) {
+        if (worthLeft > worthRight) {
+            to = right, right = left, worthRight = worthLeft;
+            left = to - golden * (to - from), worthLeft = worth(left);
+        } else {
+            from = left, left = right, worthLeft = worthRight;
+            right = from + golden * (to - from), worthRight = worth(right);
+        }
     }
-    return best;
+    return worth(left) > worth(best) ? at(left) : at(best);
 }
 
 class RadialLayout {
@@ -98,12 +129,13 @@ class RadialLayout {
         ageRange();
         const Fit fit = bestFit(m_data.points, {m_dzLow, m_dzHigh}, m_room);
         RadialScale& s = m_g.scale;
-        s.radius = fit.radius;
+        s.arcX = fit.arcX;
+        s.arcY = fit.arcY;
         s.perX = fit.perX;
         s.perY = fit.k * fit.perX;
         s.originX = m_room.left;
-        const double spare = (m_room.bottom - m_room.top) - (fit.up + fit.down) * fit.radius;
-        s.originY = m_room.top + fit.up * fit.radius + spare / 2;
+        const double spare = (m_room.bottom - m_room.top) - (fit.up + fit.down) * fit.arcY;
+        s.originY = m_room.top + fit.up * fit.arcY + spare / 2;
 
         band();
         arc();
@@ -114,11 +146,19 @@ class RadialLayout {
     }
 
   private:
-    // Where the line of slope dz from the origin meets the circle of radius r (pixels).
-    std::pair<double, double> onCircle(double dz, double r) const {
+    double angleOf(double dz) const {
         const RadialScale& s = m_g.scale;
-        const double angle = std::atan2(dz * s.perY, s.perX);
+        return std::atan2(dz * s.perY, s.perX);
+    }
+    // The point on the line at 'angle' from the origin, 'beyond' pixels farther out than the
+    // arc.
+    std::pair<double, double> onLine(double angle, double beyond) const {
+        const RadialScale& s = m_g.scale;
+        const double r = s.arcDistance(angle) + beyond;
         return {s.originX + r * std::cos(angle), s.originY - r * std::sin(angle)};
+    }
+    std::pair<double, double> onArc(double dz, double beyond) const {
+        return onLine(angleOf(dz), beyond);
     }
     double dzOf(double age) const { return std::log(age) - m_data.reference; }
 
@@ -142,52 +182,67 @@ class RadialLayout {
     void band() {
         const RadialScale& s = m_g.scale;
         const double half = 2 * s.perY;
-        const double right = s.originX + std::sqrt(s.radius * s.radius - half * half);
+        const double right = s.originX + s.arcX * std::sqrt(1 - (half / s.arcY) * (half / s.arcY));
         m_b.rectangle(PlotRole::RadialBand, s.originX, s.originY - half, right, s.originY + half,
                       kBand, std::nullopt);
     }
 
     void arc() {
         const RadialScale& s = m_g.scale;
-        const double from = std::atan2(m_dzLow * s.perY, s.perX);
-        const double to = std::atan2(m_dzHigh * s.perY, s.perX);
+        const double from = angleOf(m_dzLow), to = angleOf(m_dzHigh);
         const int pieces = std::max(8, static_cast<int>(std::ceil((to - from) / 0.02)));
         double x = 0, y = 0;
         for (int i = 0; i <= pieces; ++i) {
-            const double angle = from + (to - from) * i / pieces;
-            const double nx = s.originX + s.radius * std::cos(angle);
-            const double ny = s.originY - s.radius * std::sin(angle);
+            const auto [nx, ny] = onLine(from + (to - from) * i / pieces, 0);
             if (i > 0) m_b.line(PlotRole::Arc, x, y, nx, ny, colour::kBlack);
             x = nx, y = ny;
         }
         ticks();
-        const auto [zx, zy] = onCircle(0, s.radius);
+        const auto [zx, zy] = onArc(0, 0);
         m_b.line(PlotRole::ZeroLine, s.originX, s.originY, zx, zy, kInk, 1.0);
         if (m_data.central) {
             const double dz = dzOf(m_data.central->age);
-            const auto [cx, cy] = onCircle(dz, s.radius);
+            const auto [cx, cy] = onArc(dz, 0);
             m_b.line(PlotRole::CentralLine, s.originX, s.originY, cx, cy, kCentral, 1.5,
                      LineStyle::Dash, m_data.central->age);
-            const auto [ix, iy] = onCircle(dz, s.radius - 9);
-            const auto [ox, oy] = onCircle(dz, s.radius + kTick + 2);
+            const auto [ix, iy] = onArc(dz, -9);
+            const auto [ox, oy] = onArc(dz, kTick + 2);
             m_b.line(PlotRole::CentralLine, ix, iy, ox, oy, kCentral, 2.5, LineStyle::Solid,
                      m_data.central->age);
         }
     }
 
-    // A tick label's text just outside the arc, along the line of its age.
+    // The way out of the arc, square to it, where the line of slope dz meets it: a unit step
+    // in pixels, across and up.
+    std::pair<double, double> outward(double dz) const {
+        const RadialScale& s = m_g.scale;
+        const auto [x, y] = onArc(dz, 0);
+        const double across = (x - s.originX) / (s.arcX * s.arcX);
+        const double up = (s.originY - y) / (s.arcY * s.arcY);
+        const double length = std::hypot(across, up);
+        return {across / length, up / length};
+    }
+
+    // A tick's mark, from the arc outwards square to it.
+    PlotLine tickMark(double age) const {
+        const auto [x, y] = onArc(dzOf(age), 0);
+        const auto [across, up] = outward(dzOf(age));
+        return {PlotRole::ArcTick, x,  y, x + kTick * across, y - kTick * up, colour::kBlack, 1.0,
+                LineStyle::Solid,  age};
+    }
+
+    // A tick label's text just beyond the end of its mark.
     PlotText tickLabel(double age) const {
         PlotText t{PlotRole::ArcLabel, 0,           0,     numberText(age),
                    kSoftText,          kTextSize,   false, HAlign::Centre,
                    VAlign::Middle,     std::nullopt};
         const PlotBox box = textBox(t);
-        const RadialScale& s = m_g.scale;
-        const double angle = std::atan2(dzOf(age) * s.perY, s.perX);
-        const double out = s.radius + kTick + 3 +
-                           (box.right - box.left) / 2 * std::fabs(std::cos(angle)) +
-                           (box.bottom - box.top) / 2 * std::fabs(std::sin(angle));
-        t.x = s.originX + out * std::cos(angle);
-        t.y = s.originY - out * std::sin(angle);
+        const auto [x, y] = onArc(dzOf(age), 0);
+        const auto [across, up] = outward(dzOf(age));
+        const double out = kTick + 3 + (box.right - box.left) / 2 * std::fabs(across) +
+                           (box.bottom - box.top) / 2 * std::fabs(up);
+        t.x = x + out * across;
+        t.y = y - out * up;
         return t;
     }
 
@@ -230,11 +285,8 @@ class RadialLayout {
                     boxes.push_back(box);
                 }
         }
-        const RadialScale& s = m_g.scale;
         for (double v : chosen) {
-            const auto [x1, y1] = onCircle(dzOf(v), s.radius);
-            const auto [x2, y2] = onCircle(dzOf(v), s.radius + kTick);
-            m_b.line(PlotRole::ArcTick, x1, y1, x2, y2, colour::kBlack, 1.0, LineStyle::Solid, v);
+            m_g.plot.lines.push_back(tickMark(v));
             const PlotText t = tickLabel(v);
             m_b.text(t.role, t.x, t.y, t.text, t.hAlign, t.vAlign, t.colour);
         }
@@ -252,28 +304,31 @@ class RadialLayout {
                 m_b.text(PlotRole::TickLabel, s.originX - 6, s.toPixelY(y), numberText(y),
                          HAlign::Right, VAlign::Middle, kSoftText);
         }
+        // Its title reads upwards left of the tick labels, where no point and no label of a
+        // point can be, about y = 0 but never beyond the drawing's top or the axes below.
+        PlotText title{PlotRole::AxisTitle, kYTitleLeft, s.originY, "standardised residual y",
+                       kSoftText,           kTextSize,   false,     HAlign::Centre,
+                       VAlign::Top,         std::nullopt};
+        title.upward = true;
+        const PlotBox box = textBox(title);
+        const double half = (box.bottom - box.top) / 2;
+        title.y = std::clamp(title.y, kLabelsTop + half, m_room.precisionAxis - 4 - half);
+        m_g.plot.texts.push_back(title);
     }
 
     // Precision t/σ under the drawing, and below it the relative error σ/t in per cent, both
-    // from x = 0 to the arc's right end; each axis's title at its right end, ticks that would
-    // run into it left out.
+    // from x = 0 to the arc's right end; each axis's title under its right end, ticks that
+    // would run into it left out.
     void xAxes() {
         const RadialScale& s = m_g.scale;
-        const double left = s.originX, right = s.originX + s.radius;
-        const double xEnd = s.radius / s.perX;
+        const double left = s.originX, right = s.originX + s.arcX;
+        const double xEnd = s.arcX / s.perX;
         const auto axis = [&](double y, const std::string& title, const std::vector<double>& values,
                               bool percent) {
             m_b.line(PlotRole::Axis, left, y, right, y, colour::kBlack);
-            const PlotText head{PlotRole::AxisTitle,
-                                m_room.right + kLabelRoom,
-                                y + 5,
-                                title,
-                                kSoftText,
-                                kTextSize,
-                                false,
-                                HAlign::Right,
-                                VAlign::Top,
-                                std::nullopt};
+            const PlotText head{PlotRole::AxisTitle, right,       y + 5, title,
+                                kSoftText,           kTextSize,   false, HAlign::Right,
+                                VAlign::Top,         std::nullopt};
             std::vector<PlotBox> taken{textBox(head)};
             m_g.plot.texts.push_back(head);
             for (double x : values) {
@@ -295,7 +350,7 @@ class RadialLayout {
                 m_g.plot.texts.push_back(t);
             }
         };
-        const int count = std::max(2, static_cast<int>(s.radius / 70));
+        const int count = std::max(2, static_cast<int>(s.arcX / 70));
         axis(m_room.precisionAxis, "precision t/σ", niceTicks(0, xEnd, count).values, false);
         // Round percentages, from the most precise end towards the origin, where they crowd.
         std::vector<double> at;
@@ -338,13 +393,15 @@ class RadialLayout {
     // point where it crosses no line and no other label.
     void labels() {
         const RadialScale& s = m_g.scale;
-        LabelPlacer placer(m_g.plot, {4, 36, m_room.legendLeft - 8, m_room.precisionAxis - 2}, {},
+        LabelPlacer placer(m_g.plot,
+                           {4, kLabelsTop, m_room.legendLeft - 8, m_room.precisionAxis - 2}, {},
                            [](const PlotLine& l) {
                                return l.role == PlotRole::Arc || l.role == PlotRole::ArcTick ||
                                       l.role == PlotRole::ZeroLine ||
                                       l.role == PlotRole::CentralLine || l.role == PlotRole::Axis;
                            });
-        for (const PlotText& t : m_g.plot.texts) placer.reserve(textBox(t));
+        // The texts so far, with a little room round them, so that no label touches them.
+        for (const PlotText& t : m_g.plot.texts) placer.reserve(widened(textBox(t), 3));
         const auto spots = [](double x, double y, double gap) {
             using Spot = LabelPlacer::Spot;
             std::vector<Spot> all;
@@ -393,16 +450,30 @@ class RadialLayout {
                                 HAlign::Left,
                                 VAlign::Middle,
                                 std::nullopt};
-            placer.place(m_b, text, spots(s.toPixelX(p.x), s.toPixelY(p.y), kRadius + 3));
+            // A rejected row is always named; an age beyond ±2 only where its label finds room
+            // clear of the lines and the other labels: the legend lists them all.
+            const auto around = spots(s.toPixelX(p.x), s.toPixelY(p.y), kRadius + 3);
+            if (p.rejected)
+                placer.place(m_b, text, around);
+            else
+                placer.placeClear(m_b, text, around);
         }
-        // The scale of ages named beyond its old end (or else its young end), the y axis
-        // above its top.
+        // The scale of ages named where it would go on beyond its old end (or else its young
+        // end), clear of the end's tick label; else above or below that end.
         std::vector<LabelPlacer::Spot> ends;
         for (const double dz : {m_dzHigh, m_dzLow}) {
-            const auto [ex, ey] = onCircle(dz, s.radius + kTick + 3);
+            const double away = dz > 0 ? 1 : -1;  // round on past the old end, or the young
+            const double end = angleOf(dz);
+            for (double d = 14; d <= 60; d += 6) {
+                const auto [x, y] = onLine(end + away * d / s.arcDistance(end), 0);
+                ends.push_back({x, y, HAlign::Centre, VAlign::Middle});
+            }
+        }
+        for (const double dz : {m_dzHigh, m_dzLow}) {
+            const auto [ex, ey] = onArc(dz, kTick + 3);
             const double away = dz > 0 ? -1 : 1;  // up from the old end, down from the young
             for (double d = 4; d <= 64; d += 6)
-                for (double dx : {0.0, 16.0, -16.0, 32.0})
+                for (double dx : {0.0, -16.0, 16.0, -32.0, 32.0})
                     ends.push_back({ex + dx, ey + away * d, HAlign::Centre,
                                     dz > 0 ? VAlign::Bottom : VAlign::Top});
         }
@@ -410,13 +481,6 @@ class RadialLayout {
                      {PlotRole::AxisTitle, 0, 0, "age", kSoftText, kTextSize, true, HAlign::Left,
                       VAlign::Bottom, std::nullopt},
                      ends);
-        const double top = s.toPixelY(2) - 8;
-        placer.place(m_b,
-                     {PlotRole::AxisTitle, 0, 0, "standardised residual y", kSoftText, kTextSize,
-                      false, HAlign::Left, VAlign::Bottom, std::nullopt},
-                     {{12, top, HAlign::Left, VAlign::Bottom},
-                      {12, top - 14, HAlign::Left, VAlign::Bottom},
-                      {12, top - 28, HAlign::Left, VAlign::Bottom}});
     }
 
     const RadialPlotData& m_data;
@@ -426,7 +490,8 @@ class RadialLayout {
     double m_dzLow = 0, m_dzHigh = 0;
 };
 
-void legend(const RadialPlotData& data, Legend& k) {
+// The legend, down to 'bottom'.
+void legend(const RadialPlotData& data, Legend& k, double bottom) {
     double largest = 0;
     for (const RadialPoint& p : data.points)
         if (!p.rejected) largest = std::max(largest, std::fabs(p.age));
@@ -460,12 +525,19 @@ void legend(const RadialPlotData& data, Legend& k) {
         k.note("No age lies beyond ±2.");
     } else {
         k.heading("Beyond ±2");
-        // A few rows a line, so that a long list stays in the column.
-        for (std::size_t i = 0; i < data.beyondTwo.size(); i += 6)
-            k.note(join(std::vector<int>(
-                data.beyondTwo.begin() + static_cast<std::ptrdiff_t>(i),
-                data.beyondTwo.begin() +
-                    static_cast<std::ptrdiff_t>(std::min(i + 6, data.beyondTwo.size())))));
+        // A few rows a line, so that a long list stays in the column, and as many lines as
+        // the canvas holds: the last then says how many rows are left out.
+        const std::size_t perLine = 6, all = data.beyondTwo.size();
+        const double room = (bottom - k.next()) / kLegendLine - (data.notDrawn.empty() ? 0 : 1);
+        const std::size_t lines = static_cast<std::size_t>(std::max(2.0, std::floor(room)));
+        const std::size_t shown =
+            (all + perLine - 1) / perLine <= lines ? all : std::min(all, (lines - 1) * perLine);
+        for (std::size_t i = 0; i < shown; i += perLine)
+            k.note(join(
+                std::vector<int>(data.beyondTwo.begin() + static_cast<std::ptrdiff_t>(i),
+                                 data.beyondTwo.begin() +
+                                     static_cast<std::ptrdiff_t>(std::min(i + perLine, shown)))));
+        if (shown < all) k.note("and " + std::to_string(all - shown) + " more");
     }
     if (!data.notDrawn.empty()) k.note("Not drawn, not above 0: " + join(data.notDrawn));
 }
@@ -553,7 +625,7 @@ RadialGeometry layoutRadialPlot(const RadialPlotData& data, double width, double
     const Room room = roomFor(width, height);
     RadialLayout(data, g, room).draw();
     Legend k(b, room.legendLeft, 56);
-    legend(data, k);
+    legend(data, k, height - 8);
     return g;
 }
 

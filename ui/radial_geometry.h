@@ -11,6 +11,7 @@
 // writePlot (plot_painter.h) draw as they draw the data plot.
 #pragma once
 
+#include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,13 +50,20 @@ std::optional<RadialPlotData> radialPlotData(const Analysis& analysis, const Plo
 // can.
 std::string radialNotDrawn(const RadialPlotData& data);
 
-// Pixels of the plot's coordinates: x to the right of the origin, y up from it.
+// Pixels of the plot's coordinates: x to the right of the origin, y up from it. The arc is the
+// ellipse about the origin of half-axes arcX across and arcY up (a circle where the room allows
+// one): the line from the origin of slope ln t - z0 in the plot's units meets it at the age t.
 struct RadialScale {
     double originX = 0.0, originY = 0.0;
     double perX = 1.0, perY = 1.0;  // pixels per unit of x and of y
-    double radius = 0.0;            // of the arc, in pixels
+    double arcX = 0.0, arcY = 0.0;  // pixels
     double toPixelX(double x) const { return originX + x * perX; }
     double toPixelY(double y) const { return originY - y * perY; }
+    // How far from the origin, in pixels, the line at 'angle' (radians up from the x axis)
+    // meets the arc.
+    double arcDistance(double angle) const {
+        return 1 / std::hypot(std::cos(angle) / arcX, std::sin(angle) / arcY);
+    }
 };
 
 struct RadialGeometry {

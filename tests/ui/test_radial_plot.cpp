@@ -4,13 +4,17 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QPointer>
 #include <cmath>
+#include <cstdint>
 
 #include "core/tables.h"
 #include "tests/support/scripted_platform.h"
 #include "ui/frm_dix.h"
 #include "ui/frm_plot.h"
+#include "ui/plot_painter.h"
 #include "ui/presentation.h"
 #include "ui/radial_geometry.h"
 #include "window_test_support.h"
@@ -91,6 +95,11 @@ double slopeAt(const RadialScale& s, double px, double py) {
     return ((s.originY - py) / s.perY) / ((px - s.originX) / s.perX);
 }
 
+// The arc's equation at a pixel: 1 on the arc, below 1 inside it.
+double arcEquation(const RadialScale& s, double px, double py) {
+    return std::pow((px - s.originX) / s.arcX, 2) + std::pow((py - s.originY) / s.arcY, 2);
+}
+
 // 1, 2 or 5 times a power of ten.
 bool oneTwoFive(double v) {
     const double m = v / std::pow(10.0, std::floor(std::log10(v) + 1e-9));
@@ -116,20 +125,29 @@ TEST(RadialPlot, ArcTicksBandAndCentralAge) {
         double arcLow = 1e9, arcHigh = -1e9;
         for (const PlotLine& l : g.plot.lines) {
             if (l.role == PlotRole::Arc) {
-                EXPECT_NEAR(std::hypot(l.x1 - s.originX, l.y1 - s.originY), s.radius, 1e-9);
+                EXPECT_NEAR(arcEquation(s, l.x1, l.y1), 1, 1e-9);
+                EXPECT_NEAR(arcEquation(s, l.x2, l.y2), 1, 1e-9);
                 arcLow = std::min(arcLow, slopeAt(s, l.x1, l.y1));
                 arcHigh = std::max(arcHigh, slopeAt(s, l.x2, l.y2));
             }
             if (l.role != PlotRole::ArcTick) continue;
             ticks.push_back(l.value);
-            EXPECT_NEAR(std::hypot(l.x1 - s.originX, l.y1 - s.originY), s.radius, 1e-9);
+            EXPECT_NEAR(arcEquation(s, l.x1, l.y1), 1, 1e-9);
             EXPECT_NEAR(slopeAt(s, l.x1, l.y1), std::log(l.value) - data.reference, 1e-9);
-            EXPECT_NEAR(slopeAt(s, l.x2, l.y2), std::log(l.value) - data.reference, 1e-9);
+            // The mark runs outwards square to the arc: along the gradient of its equation.
+            const double gx = (l.x1 - s.originX) / (s.arcX * s.arcX);
+            const double gy = (l.y1 - s.originY) / (s.arcY * s.arcY);
+            const double mx = l.x2 - l.x1, my = l.y2 - l.y1;
+            EXPECT_NEAR((mx * gy - my * gx) / std::hypot(gx, gy), 0, 1e-9);
+            EXPECT_GT(mx * gx + my * gy, 0);
+            EXPECT_NEAR(std::hypot(mx, my), 6, 1e-9);
         }
         for (const PlotText& t : g.plot.texts)
             if (t.role == PlotRole::ArcLabel) {
                 labels.push_back(textBox(t));
-                EXPECT_GT(std::hypot(t.x - s.originX, t.y - s.originY), s.radius + 6) << t.text;
+                const double angle = std::atan2(s.originY - t.y, t.x - s.originX);
+                EXPECT_GT(std::hypot(t.x - s.originX, t.y - s.originY), s.arcDistance(angle) + 6)
+                    << t.text;
             }
         ASSERT_GE(ticks.size(), 3u);
         std::sort(ticks.begin(), ticks.end());
@@ -151,7 +169,7 @@ TEST(RadialPlot, ArcTicksBandAndCentralAge) {
         for (const RadialPoint& p : data.points) {
             EXPECT_GE(p.y / p.x, arcLow);
             EXPECT_LE(p.y / p.x, arcHigh);
-            EXPECT_LT(std::hypot(p.x * s.perX, p.y * s.perY), s.radius);
+            EXPECT_LT(arcEquation(s, s.toPixelX(p.x), s.toPixelY(p.y)), 1);
         }
         ASSERT_EQ(labels.size(), ticks.size());
         for (std::size_t i = 0; i < labels.size(); ++i)
@@ -164,7 +182,7 @@ TEST(RadialPlot, ArcTicksBandAndCentralAge) {
                 EXPECT_NEAR(b.left, s.originX, 1e-9);
                 EXPECT_NEAR(b.top, s.toPixelY(2), 1e-9);
                 EXPECT_NEAR(b.bottom, s.toPixelY(-2), 1e-9);
-                EXPECT_NEAR(std::hypot(b.right - s.originX, b.top - s.originY), s.radius, 1e-9);
+                EXPECT_NEAR(arcEquation(s, b.right, b.top), 1, 1e-9);
             }
         EXPECT_EQ(bands, 1);
         const CentralAge& central = *data.central;
@@ -265,6 +283,179 @@ TEST(RadialPlot, LabelsStayClearOnTheExamples) {
         }
     }
     EXPECT_GT(labelled, 0);
+}
+
+// 'count' ages about 'centre' with a relative dispersion 'spread' and relative 1-sigma
+// uncertainties from 4 % to 60 %: reproducible pseudo-random normal deviates (Box-Muller from
+// a linear congruential sequence), so that the imprecise ages near the origin have slopes far
+// from 0 and the arc spans a wide range, as real detrital samples do.
+std::vector<Row> scattered(int count, double centre, double spread) {
+    std::uint32_t state = 20240611;
+    const auto uniform = [&] {
+        state = state * 1664525u + 1013904223u;
+        return (state + 0.5) / 4294967296.0;
+    };
+    const auto normal = [&] {
+        const double radius = std::sqrt(-2 * std::log(uniform()));
+        return radius * std::cos(6.283185307179586 * uniform());
+    };
+    std::vector<Row> rows;
+    for (int i = 0; i < count; ++i) {
+        const double dispersed = spread * normal();
+        const double relative = 0.04 + 0.56 * std::pow(uniform(), 3);
+        const double age = centre * std::exp(dispersed + relative * normal());
+        rows.push_back({age, relative * age});
+    }
+    return rows;
+}
+
+// What the radial plot looks like on the canvas: the drawing spans the width between the left
+// margin and the legend and most of the height between the title and the axes below, however
+// wide the range of ages; each x axis has its title under its own right end; the y axis's
+// title sits where no tick label, point, ring or other text is; the titles keep a few pixels
+// from every other text, the labels of the points off each other, the legend on the canvas.
+TEST(RadialPlot, DrawingFillsTheRoomAndTitlesKeepToTheirAxes) {
+    const std::pair<std::string, std::vector<Row>> cases[] = {
+        {"100 ages, 20 % apart", scattered(100, 170, 0.2)},
+        {"300 ages, 50 % apart", scattered(300, 47, 0.5)},
+        {"12 alike",
+         {{41.2, 3.1},
+          {44.8, 3.4},
+          {47.5, 3.6},
+          {43.1, 3.2},
+          {46.9, 3.5},
+          {39.8, 3.0},
+          {45.3, 3.4},
+          {44.0, 3.3},
+          {42.6, 3.2},
+          {45.9, 3.5},
+          {43.7, 3.3},
+          {48.4, 3.6}}},
+        {"5 ages", {{12.4, 1.2}, {13.1, 1.3}, {11.8, 1.2}, {12.9, 1.3}, {25.0, 2.0}}}};
+    for (const auto& [name, rows] : cases) {
+        const RadialPlotData data = radialOf(declared(rows, UncertaintyKind::OneSigma));
+        for (const auto& [width, height] :
+             {std::pair{700.0, 440.0}, {900.0, 620.0}, {1100.0, 620.0}}) {
+            SCOPED_TRACE(name + " " + std::to_string(int(width)));
+            const RadialGeometry g = layoutRadialPlot(data, width, height);
+            const RadialScale& s = g.scale;
+            double legendLeft = width, arcRight = 0, arcTop = height, arcBottom = 0;
+            for (const PlotText& t : g.plot.texts)
+                if (t.role == PlotRole::Legend) legendLeft = std::min(legendLeft, t.x);
+            std::vector<PlotLine> xAxes;
+            for (const PlotLine& l : g.plot.lines) {
+                if (l.role == PlotRole::Arc)
+                    for (const auto& [x, y] : {std::pair{l.x1, l.y1}, {l.x2, l.y2}}) {
+                        arcRight = std::max(arcRight, x);
+                        arcTop = std::min(arcTop, y), arcBottom = std::max(arcBottom, y);
+                    }
+                if (l.role == PlotRole::Axis && l.y1 == l.y2 && l.x2 - l.x1 > 20)
+                    xAxes.push_back(l);
+            }
+            double titleBottom = 0, axesTop = height;
+            for (const PlotText& t : g.plot.texts)
+                if (t.role == PlotRole::Title) titleBottom = textBox(t).bottom;
+            for (const PlotLine& l : xAxes) axesTop = std::min(axesTop, l.y1);
+            EXPECT_GE(arcRight - s.originX, 0.75 * (legendLeft - s.originX));
+            EXPECT_GE(arcBottom - arcTop, 0.6 * (axesTop - titleBottom));
+            // The points and the band not flattened into a strip to make a wide arc fit.
+            double top = s.toPixelY(2), bottom = s.toPixelY(-2);
+            for (const PlotPoint& p : g.plot.points)
+                if (p.role == PlotRole::Value)
+                    top = std::min(top, p.y), bottom = std::max(bottom, p.y);
+            EXPECT_GE(bottom - top, 0.4 * (axesTop - titleBottom));
+
+            ASSERT_EQ(xAxes.size(), 2u);
+            std::vector<PlotBox> others;  // every text but the titles of the axes
+            std::optional<PlotBox> yTitle, ageTitle;
+            int xTitles = 0;
+            for (const PlotText& t : g.plot.texts) {
+                const PlotBox box = textBox(t);
+                if (t.role == PlotRole::Legend) {
+                    EXPECT_LE(box.bottom, height) << t.text;
+                    continue;
+                }
+                if (t.role != PlotRole::AxisTitle) {
+                    for (const PlotBox& other : others) EXPECT_FALSE(box.overlaps(other)) << t.text;
+                    others.push_back(box);
+                    continue;
+                }
+                if (t.text == "standardised residual y") yTitle = box;
+                if (t.text == "age") ageTitle = box;
+                for (const PlotLine& axis : xAxes)
+                    if (box.top > axis.y1 && box.top < axis.y1 + 12) {
+                        ++xTitles;
+                        EXPECT_GE(box.left, axis.x1) << t.text;
+                        EXPECT_LE(box.right, axis.x2 + 1e-9) << t.text;
+                        EXPECT_GE(box.right, axis.x2 - 1) << t.text;
+                    }
+            }
+            EXPECT_EQ(xTitles, 2);
+            ASSERT_TRUE(yTitle && ageTitle);
+            // Left of the y axis's tick labels, level with some of the axis from -2 to 2.
+            EXPECT_LT(yTitle->right, s.originX - 6 - 14);
+            EXPECT_LT(yTitle->top, s.toPixelY(-2));
+            EXPECT_GT(yTitle->bottom, s.toPixelY(2));
+            for (const PlotPoint& p : g.plot.points) {
+                if (p.role == PlotRole::Legend) continue;
+                const PlotBox round{p.x - p.radius, p.y - p.radius, p.x + p.radius, p.y + p.radius};
+                EXPECT_FALSE(yTitle->overlaps(round)) << p.row;
+            }
+            for (const PlotBox& title : {*yTitle, *ageTitle}) {
+                const PlotBox apart{title.left - 2, title.top - 2, title.right + 2,
+                                    title.bottom + 2};
+                for (const PlotBox& other : others) EXPECT_FALSE(apart.overlaps(other));
+            }
+        }
+    }
+}
+
+// A text turned to read upwards (the y axis's title) is drawn inside the box the layout keeps
+// clear for it, which is its flat box turned a quarter left about the anchor: the ink of each
+// text, painted alone, lies within its box and a pixel or two round it, and fills a good part
+// of it.
+TEST(RadialPlot, UpwardTextIsDrawnInItsBox) {
+    const std::tuple<bool, HAlign, VAlign> cases[] = {{false, HAlign::Left, VAlign::Top},
+                                                      {true, HAlign::Centre, VAlign::Top},
+                                                      {true, HAlign::Centre, VAlign::Bottom},
+                                                      {true, HAlign::Left, VAlign::Middle},
+                                                      {true, HAlign::Right, VAlign::Top}};
+    for (const auto& [upward, h, v] : cases) {
+        SCOPED_TRACE(std::to_string(upward) + " " + std::to_string(int(h)) + " " +
+                     std::to_string(int(v)));
+        PlotGeometry g;
+        g.width = 300, g.height = 300;
+        PlotText t{
+            PlotRole::AxisTitle, 150, 150, "standardised residual y", {0, 0, 0}, 11, false, h, v,
+            std::nullopt};
+        t.upward = upward;
+        g.texts.push_back(t);
+        const PlotBox box = textBox(t);
+        QImage image(300, 300, QImage::Format_RGB32);
+        QPainter painter(&image);
+        paintPlot(painter, g);
+        painter.end();
+        int inside = 0, outside = 0;
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 300; ++x) {
+                if (image.pixelColor(x, y).lightness() > 200) continue;
+                const bool in = x + 1 >= box.left - 2 && x <= box.right + 2 &&
+                                y + 1 >= box.top - 2 && y <= box.bottom + 2;
+                (in ? inside : outside) += 1;
+            }
+        EXPECT_EQ(outside, 0);
+        EXPECT_GT(inside, 200);
+        // Ink over most of the text's length: from near one end of its box to near the other.
+        double from = 1e9, to = -1e9;
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 300; ++x)
+                if (image.pixelColor(x, y).lightness() <= 200) {
+                    const double along = upward ? y : x;
+                    from = std::min(from, along), to = std::max(to, along);
+                }
+        const double length = upward ? box.bottom - box.top : box.right - box.left;
+        EXPECT_GT(to - from, 0.7 * length);
+    }
 }
 
 // Labels keep off slanted lines too (the arc's pieces, the central age's line): a segment
