@@ -68,7 +68,8 @@ TEST(SampleAges, ADeclarationRefusesARowWithoutUncertainty) {
         if (brief) {
             ASSERT_TRUE(std::holds_alternative<Refusal>(declared));
             EXPECT_EQ(std::get<Refusal>(declared).brief, brief);
-            EXPECT_EQ(std::get<Refusal>(declared).message.substr(1, std::strlen(brief) - 1), brief + 1);
+            EXPECT_EQ(std::get<Refusal>(declared).message.substr(1, std::strlen(brief) - 1),
+                      brief + 1);
         } else {
             ASSERT_TRUE(std::holds_alternative<DataSet>(declared)) << std::get<1>(declared).brief;
             EXPECT_EQ(std::get<DataSet>(declared).uncertainty, kind);

@@ -92,7 +92,7 @@ TEST(AllResults, RejectionsTestsThatDidNotRunAndCellsThatWouldBreakTheColumns) {
     EXPECT_EQ(five.count("Dixon test|R|largest"), 1u);
 
     auto data = std::make_shared<DataSet>(
-        DataSet{"d.csv", "Site\t2", "A\nB", "", {}, {}, UncertaintyKind::None});
+        DataSet{"d.csv", "Site\t2", "A\nB", "", {}, {}, UncertaintyKind::None, {}});
     for (double v : kKestrel) data->rows.push_back(DataRow{v, 0, ""});
     FolderTables tables(SIFTON_SOURCE_DIR "/data", false);
     auto odd = tableOf(Analysis::of(data, tables));
