@@ -197,16 +197,7 @@ void stripLabels(const PlotData& data, const Layout& l,
             const PlotValue& v = data.values[i];
             if (v.rejected || v.row != (isMin ? data.posMin : data.posMax)) continue;
             const bool flagged = isMin ? data.minFlagged : data.maxFlagged;
-            const PlotText text{PlotRole::ExtremeLabel,
-                                0,
-                                0,
-                                (isMin ? "min #" : "max #") + std::to_string(v.row),
-                                colour::kBlack,
-                                kTextSize,
-                                flagged,
-                                HAlign::Left,
-                                VAlign::Middle,
-                                flagged ? std::optional(colour::kHighlight) : std::nullopt};
+            const PlotText text = extremeLabel(isMin, v.row, flagged);
             placer.place(b, text,
                          spotsAround(g, l.plotLeft, l.plotRight, l.stripTop, placed[i].first,
                                      placed[i].second, gap(flagged), isMin));
@@ -331,6 +322,19 @@ constexpr double kOutside = 1e6, kCrossing = 1000;
 }  // namespace
 
 std::string numberText(double value) { return generalNumberText(value == 0 ? 0.0 : value); }
+
+PlotText extremeLabel(bool isMin, int row, bool flagged) {
+    return PlotText{PlotRole::ExtremeLabel,
+                    0,
+                    0,
+                    (isMin ? "min #" : "max #") + std::to_string(row),
+                    colour::kBlack,
+                    kTextSize,
+                    flagged,
+                    HAlign::Left,
+                    VAlign::Middle,
+                    flagged ? std::optional(colour::kHighlight) : std::nullopt};
+}
 
 void Builder::text(PlotRole role, double x, double y, std::string text, HAlign h, VAlign v,
                    Rgb colour, double size, bool bold, std::optional<Rgb> background) {

@@ -207,6 +207,10 @@ inline constexpr double kLegendLine = 18;
 // multiple of its step shows the decimal the step gives (0.3, not 0.30000000000000004).
 std::string numberText(double value);
 
+// "min #3" or "max #12" beside an extreme, on the highlight colour when a test flags it; the
+// placer gives it its place.
+PlotText extremeLabel(bool isMin, int row, bool flagged);
+
 // Appends primitives to a geometry.
 class Builder {
   public:

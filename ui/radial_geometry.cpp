@@ -422,16 +422,7 @@ class RadialLayout {
             for (const RadialPoint& p : m_data.points) {
                 if (p.rejected || p.row != (isMin ? tests.posMin : tests.posMax)) continue;
                 const bool flagged = isMin ? tests.minFlagged : tests.maxFlagged;
-                const PlotText text{PlotRole::ExtremeLabel,
-                                    0,
-                                    0,
-                                    (isMin ? "min #" : "max #") + std::to_string(p.row),
-                                    colour::kBlack,
-                                    kTextSize,
-                                    flagged,
-                                    HAlign::Left,
-                                    VAlign::Middle,
-                                    flagged ? std::optional(colour::kHighlight) : std::nullopt};
+                const PlotText text = extremeLabel(isMin, p.row, flagged);
                 placer.place(
                     m_b, text,
                     spots(s.toPixelX(p.x), s.toPixelY(p.y), kRadius + (flagged ? 4 : 0) + 4));
