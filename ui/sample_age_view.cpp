@@ -104,8 +104,8 @@ std::string sampleAgeText(const SampleAgeView& view) {
     if (!view.note.empty()) text += view.note + '\n';
     for (const SampleAgeLine& line : view.lines) text += line.label + '\t' + line.value + '\n';
     text += '\n';
-    for (const char* column : kSampleAgeColumns)
-        text += std::string(column == kSampleAgeColumns[0] ? "" : "\t") + column;
+    for (std::size_t c = 0; c < std::size(kSampleAgeColumns); ++c)
+        text += (c ? "\t" : "") + std::string(kSampleAgeColumns[c]);
     text += '\n';
     for (const SampleAgeRow& row : view.rows) {
         for (std::size_t c = 0; c < row.cells.size(); ++c) text += (c ? "\t" : "") + row.cells[c];
