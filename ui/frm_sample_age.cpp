@@ -38,10 +38,7 @@ frmSampleAge::frmSampleAge(QWidget* resultsWindow) : QWidget(resultsWindow, Qt::
     m_summary->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     m_summary->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     layout->addWidget(m_summary);
-    m_values = readOnlyTable(this, "tblSampleAgeValues", std::size(kSampleAgeColumns));
-    QStringList header;
-    for (const char* column : kSampleAgeColumns) header << QString::fromUtf8(column);
-    m_values->setHorizontalHeaderLabels(header);
+    m_values = readOnlyTable(this, "tblSampleAgeValues", 0);
     // The numbers close together, rather than the last column across the window.
     m_values->horizontalHeader()->setStretchLastSection(false);
     layout->addWidget(m_values, 1);
@@ -62,6 +59,10 @@ void frmSampleAge::showAges(const SampleAgeView& view) {
         m_summary->setItem(r, 0, label);
         m_summary->setItem(r, 1, new QTableWidgetItem(QString::fromStdString(line.value)));
     }
+    QStringList header;
+    for (const std::string& column : view.columns) header << QString::fromStdString(column);
+    m_values->setColumnCount(header.size());
+    m_values->setHorizontalHeaderLabels(header);
     m_values->setRowCount(static_cast<int>(view.rows.size()));
     const QColor flagged(colour::kHighlight.red, colour::kHighlight.green, colour::kHighlight.blue);
     for (int r = 0; r < static_cast<int>(view.rows.size()); ++r) {

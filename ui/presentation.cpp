@@ -241,9 +241,16 @@ Presentation present(const Analysis* analysis, const GesdSettings& settings) {
     p.gesd = runGesd(*analysis, settings);
     p.gesdMasking = gesdMasking(p.gesd, flaggedByGrubbsOrG(r));
     p.statusLine = gesdStatusLine(p.gesd, p.gesdMasking);
-    if (analysis->ages()) p.statusLine += sampleAgeStatus(*analysis->ages());
+    const std::optional<FtSummary>& counts = analysis->fissionTracks();
+    if (counts)
+        p.statusLine += countsStatus(*counts);
+    else if (analysis->ages())
+        p.statusLine += sampleAgeStatus(*analysis->ages());
     p.plot = plotOf(*analysis, p);
-    if (analysis->ages()) p.sampleAge = sampleAgeView(analysis->ages());
+    if (counts && analysis->ages() && analysis->dataSet().counts)
+        p.sampleAge = countsView(*analysis->ages(), *counts, *analysis->dataSet().counts);
+    else if (analysis->ages())
+        p.sampleAge = sampleAgeView(analysis->ages());
     return p;
 }
 

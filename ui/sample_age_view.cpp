@@ -45,15 +45,38 @@ std::string rowsText(const std::vector<int>& rows) {
     return text;
 }
 
-SampleAgeLine extremeLine(const char* which, const ExtremeResidual& e) {
-    return {std::string(which) + " (row " + std::to_string(e.row) + ")",
+SampleAgeLine extremeLine(const std::string& which, const ExtremeResidual& e) {
+    return {which + " (row " + std::to_string(e.row) + ")",
             "y = " + coordinate(e.y) + ", p = " + pText(e.p)};
 }
+
+std::string inWords(double p) {
+    return p < 0.05 ? "more scatter than the uncertainties explain"
+                    : "the uncertainties explain the scatter";
+}
+
+std::string chiSquareText(double chi2, int df) {
+    return number(chi2) + " with " + std::to_string(df) + " degrees of freedom";
+}
+
+std::string dispersionText(double dispersion, const std::optional<double>& se) {
+    return se ? plusMinus(100 * dispersion, 100 * *se) + " %" : "none";
+}
+
+// "107.22 ± 11.816 Ma (± 12.394 with ζ and ρD)"
+std::string ftAgeText(const FtAge& a) {
+    return plusMinus(a.age, a.se) + " Ma (± " + number(a.seTotal) + " with ζ and ρD)";
+}
+
+const std::vector<std::string> kAgeColumns = {"Row", "Value", "Uncertainty (1σ)", "x", "y"};
+const std::vector<std::string> kCountColumns = {"Row",       "Ns", "Ni", "Age (Ma)",
+                                                "± 1σ (Ma)", "x",  "y"};
 
 }  // namespace
 
 SampleAgeView sampleAgeView(const std::optional<SampleAges>& ages) {
     SampleAgeView view;
+    view.columns = kAgeColumns;
     if (!ages) {
         view.note =
             "The second field is not declared an uncertainty. Choose what it states in Edit > "
@@ -67,19 +90,16 @@ SampleAgeView sampleAgeView(const std::optional<SampleAges>& ages) {
     l.push_back({"n", std::to_string(ages->n())});
     l.push_back({"Weighted mean ± se", plusMinus(w.value, w.se)});
     l.push_back({"MSWD", number(w.mswd)});
-    l.push_back({"χ²", number(w.chi2) + " with " + std::to_string(w.df) + " degrees of freedom"});
+    l.push_back({"χ²", chiSquareText(w.chi2, w.df)});
     l.push_back({"P(χ²)", significant(w.p, 4)});
     if (st.central) {
         const CentralAge& c = *st.central;
         l.push_back({"Central age ± se", plusMinus(c.age, c.se)});
-        l.push_back({"Dispersion ± se",
-                     c.dispersionSe ? plusMinus(100 * c.dispersion, 100 * *c.dispersionSe) + " %"
-                                    : "none"});
+        l.push_back({"Dispersion ± se", dispersionText(c.dispersion, c.dispersionSe)});
     } else {
         l.push_back({"Central age ± se", "no central age: a value is 0 or less"});
     }
-    l.push_back({"In words", w.p < 0.05 ? "more scatter than the uncertainties explain"
-                                        : "the uncertainties explain the scatter"});
+    l.push_back({"In words", inWords(w.p)});
     l.push_back(extremeLine("Youngest", ages->youngest));
     l.push_back(extremeLine("Oldest", ages->oldest));
     l.push_back({"|y| > 2", rowsText(ages->beyondTwo)});
@@ -99,13 +119,63 @@ SampleAgeView sampleAgeView(const std::optional<SampleAges>& ages) {
     return view;
 }
 
+SampleAgeView countsView(const SampleAges& ages, const FtSummary& counts, const CountData& data) {
+    SampleAgeView view;
+    view.columns = kCountColumns;
+    auto& l = view.lines;
+    l.push_back({"Data", data.sampleName.empty() ? "fission-track counts"
+                                                 : "fission-track counts of " + data.sampleName});
+    l.push_back({"ζ", plusMinus(data.zeta, data.zetaSe) + " yr cm²"});
+    l.push_back({"ρD", plusMinus(data.rhoD, data.rhoDSe) + " tracks/cm²"});
+    l.push_back({"Grains", std::to_string(counts.n)});
+    l.push_back({"ΣNs, ΣNi", std::to_string(counts.sumNs) + ", " + std::to_string(counts.sumNi)});
+    l.push_back({"Pooled age ± se", ftAgeText(counts.pooled)});
+    l.push_back({"Central age ± se", ftAgeText(counts.central.age)});
+    l.push_back({"Dispersion ± se",
+                 dispersionText(counts.central.dispersion, counts.central.dispersionSe)});
+    l.push_back({"χ²", chiSquareText(counts.chi2, counts.df)});
+    l.push_back({"P(χ²)", significant(counts.p, 4)});
+    l.push_back({"In words", counts.p < 0.05 ? "more scatter than Poisson counting explains"
+                                             : "Poisson counting explains the scatter"});
+
+    // The youngest and the oldest grain by age, judged by their residuals on the radial plot.
+    const auto extreme = [&](int row) {
+        ExtremeResidual e;
+        e.row = row;
+        for (std::size_t i = 0; i < ages.rows.size() && i < counts.grains.size(); ++i)
+            if (ages.rows[i] == row) e.y = counts.grains[i].y;
+        e.p = extremeResidualP(e.y, counts.n);
+        return e;
+    };
+    l.push_back(extremeLine("Youngest grain", extreme(ages.youngest.row)));
+    l.push_back(extremeLine("Oldest grain", extreme(ages.oldest.row)));
+    std::vector<int> beyond;
+    for (std::size_t i = 0; i < ages.rows.size() && i < counts.grains.size(); ++i) {
+        const FtGrain& g = counts.grains[i];
+        SampleAgeRow row;
+        const bool limit = g.age.bound == AgeBound::UpperLimit;
+        row.cells = {std::to_string(ages.rows[i]),
+                     std::to_string(g.ns),
+                     std::to_string(g.ni),
+                     number(g.age.age),
+                     limit ? "upper limit " + number(g.age.se) : number(g.age.se),
+                     coordinate(g.x),
+                     coordinate(g.y)};
+        row.beyondTwo = std::abs(g.y) > 2;
+        if (row.beyondTwo) beyond.push_back(ages.rows[i]);
+        view.rows.push_back(std::move(row));
+    }
+    l.push_back({"|y| > 2", rowsText(beyond)});
+    l.push_back({"Residuals", "y of arcsin √((Ns + 3/8)/(Ns + Ni + 3/4)) about the central age's"});
+    return view;
+}
+
 std::string sampleAgeText(const SampleAgeView& view) {
     std::string text;
     if (!view.note.empty()) text += view.note + '\n';
     for (const SampleAgeLine& line : view.lines) text += line.label + '\t' + line.value + '\n';
     text += '\n';
-    for (std::size_t c = 0; c < std::size(kSampleAgeColumns); ++c)
-        text += (c ? "\t" : "") + std::string(kSampleAgeColumns[c]);
+    for (std::size_t c = 0; c < view.columns.size(); ++c) text += (c ? "\t" : "") + view.columns[c];
     text += '\n';
     for (const SampleAgeRow& row : view.rows) {
         for (std::size_t c = 0; c < row.cells.size(); ++c) text += (c ? "\t" : "") + row.cells[c];
@@ -116,6 +186,10 @@ std::string sampleAgeText(const SampleAgeView& view) {
 
 std::string sampleAgeStatus(const SampleAges& ages) {
     return " Ages: P(χ²) = " + pText(ages.statistics.weighted.p) + ".";
+}
+
+std::string countsStatus(const FtSummary& counts) {
+    return " Counts: P(χ²) = " + pText(counts.p) + ".";
 }
 
 }  // namespace sifton

@@ -1,9 +1,11 @@
 // Ages with uncertainties in the window: the Sample Age texts of small sets worked apart from the
 // program, the status line and All Results with and without ages, the Edit > Second Field
-// declaration through rejections, undo and redo, its refusals, and the import dialog's proposal.
+// declaration through rejections, undo and redo, its refusals, and the import dialog's proposal;
+// and the counts view of a count file.
 //
 // Expected numbers were computed independently (Python, closed forms of the chi-square tail for
-// the weighted mean, bisection to 1E-15 for the central age's sigma).
+// the weighted mean, bisection to 1E-15 for the central age's sigma; for the counts, mpmath at
+// 40 digits from the formulas of fission_tracks.h, eta and sigma by bisection).
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -19,6 +21,7 @@
 #include <functional>
 #include <map>
 
+#include "core/input.h"
 #include "core/tables.h"
 #include "tests/support/scripted_platform.h"
 #include "ui/all_results.h"
@@ -213,6 +216,58 @@ TEST(SampleAgeView, StatusLineAndAllResultsWithAndWithoutAges) {
             << n.key;
     EXPECT_EQ(rows.at("dispersion se|"), "none");
     EXPECT_EQ(rows.at("|y| > 2|"), "none");
+}
+
+const std::string kTarrowFell = SIFTON_SOURCE_DIR "/examples/tarrow-fell-counts.csv";
+
+// The counts view shows what the counts give, not the ages' statistics: pooled and central ages
+// with both errors, the counts' chi-square, and each grain's residual on the radial plot of
+// counts; a rejected grain leaves every number.
+TEST(SampleAgeView, CountsOfAFissionTrackFile) {
+    Outcome<DataSet> read = Read_Data_File(kTarrowFell);
+    ASSERT_TRUE(std::holds_alternative<DataSet>(read));
+    FolderTables tables(SIFTON_SOURCE_DIR "/data", false);
+    const Analysis all = Analysis::of(std::make_shared<DataSet>(std::get<DataSet>(read)), tables);
+    const Presentation shown = present(&all, {});
+    const SampleAgeView& view = shown.sampleAge;
+    const std::pair<const char*, const char*> lines[] = {
+        {"ζ", "350 ± 10 yr cm²"},
+        {"Grains", "12"},
+        {"ΣNs, ΣNi", "367, 741"},
+        {"Pooled age ± se", "111.7 ± 7.13 Ma (± 8.1249 with ζ and ρD)"},
+        {"Central age ± se", "107.22 ± 11.816 Ma (± 12.394 with ζ and ρD)"},
+        {"Dispersion ± se", "29.47 ± 9.988 %"},
+        {"χ²", "30.088 with 11 degrees of freedom"},
+        {"P(χ²)", "0.001535"},
+        {"In words", "more scatter than Poisson counting explains"},
+        // Grain 8 is the youngest: p = 1 - (1 - 2 Phi(-2.44733))^12.
+        {"Youngest grain (row 8)", "y = -2.4473, p = 0.16"},
+        {"Oldest grain (row 6)", "y = 1.8795, p = 0.53"},
+        {"|y| > 2", "rows 8, 10, 11"},
+    };
+    for (const auto& [label, value] : lines) EXPECT_EQ(lineOf(view, label), value) << label;
+    ASSERT_EQ(view.rows.size(), 12u);
+    EXPECT_EQ(cellsOf(view.rows[7]), "8|5|30|37.806|18.262|11.9164|-2.4473");
+    EXPECT_TRUE(view.rows[7].beyondTwo && !view.rows[6].beyondTwo);
+    EXPECT_TRUE(endsWith(shown.statusLine, ".) Counts: P(χ²) = 0.0015.")) << shown.statusLine;
+    std::map<std::string, std::string> counts;
+    for (const ResultRow& r : allResults(all, shown).rows)
+        if (r.section == "Fission-track counts") counts[r.quantity] = r.value;
+    EXPECT_NEAR(std::stod(counts["central age"]), 107.222024632, 1e-8);
+    EXPECT_NEAR(std::stod(counts["central age se total"]), 12.3937245119, 1e-9);
+    EXPECT_NEAR(std::stod(counts["P(chi-square)"]), 0.00153501920781, 1e-13);
+    EXPECT_EQ(counts["sum Ni"], "741");
+
+    // Grain 6 rejected: eleven grains, ΣNs 348, ΣNi 719; the table keeps the file's row numbers.
+    const Rejections r = rejectInTurn(all, {Extreme::Largest}, tables);
+    const SampleAgeView after = present(&r.analysis, {}).sampleAge;
+    EXPECT_EQ(lineOf(after, "ΣNs, ΣNi"), "348, 719");
+    EXPECT_EQ(after.rows.size(), 11u);
+    EXPECT_EQ(after.rows[5].cells[0], "7");
+    const std::string text = sampleAgeText(after);
+    EXPECT_NE(text.find("\n\nRow\tNs\tNi\tAge (Ma)\t± 1σ (Ma)\tx\ty\n1\t12\t40\t"),
+              std::string::npos)
+        << text;
 }
 
 bool checked(QWidget* w, const char* name) { return w->findChild<QAction*>(name)->isChecked(); }
