@@ -166,7 +166,8 @@ SampleAgeView countsView(const SampleAges& ages, const FtSummary& counts, const 
         view.rows.push_back(std::move(row));
     }
     l.push_back({"|y| > 2", rowsText(beyond)});
-    l.push_back({"Residuals", "y of arcsin √((Ns + 3/8)/(Ns + Ni + 3/4)) about the central age's"});
+    // The arcsine transform of the counts, as on the radial plot of counts.
+    l.push_back({"Residuals", "y of the counts' arcsine about the central age"});
     return view;
 }
 
