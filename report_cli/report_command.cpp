@@ -34,6 +34,9 @@ struct UsageError {
     std::string why;
 };
 
+constexpr const char* kRadialNeedsUncertainty =
+    "--plot-kind radial needs the ages' uncertainties: give --uncertainty";
+
 struct Options {
     Format format = Format::Tsv;
     bool formatGiven = false;
@@ -210,8 +213,10 @@ Options parseOptions(const std::vector<std::string>& args) {
         throw UsageError{std::string(o.longReport ? "--report" : "--plot") +
                          " takes exactly one data file"};
     if (o.radialPlot && o.plot.empty()) throw UsageError{"--plot-kind radial needs --plot"};
-    if (o.radialPlot && !o.uncertainty)
-        throw UsageError{"--plot-kind radial needs the ages' uncertainties: give --uncertainty"};
+    // A count file's ages come with their counting errors; standard input is known only once
+    // read, and the plot refused then.
+    if (o.radialPlot && !o.uncertainty && o.files[0] != "-" && !isCountFile(o.files[0]))
+        throw UsageError{kRadialNeedsUncertainty};
     return o;
 }
 
@@ -354,8 +359,9 @@ Options:
                          The date is today's, or SIFTON_DATE=YYYY-MM-DD from the environment
   --plot OUT             for one file: also write the data plot to OUT (.png, .svg or .pdf)
   --plot-kind data|radial
-                         the plot --plot writes (default data); radial, the radial plot of
-                         the ages, needs --uncertainty and every age under test above 0
+                         the plot --plot writes (default data); radial, the radial plot: of a
+                         count file's counts, or of the ages, which needs --uncertainty and
+                         every age under test above 0
   --tables DIR           folder of the table files (default: the program's own folder)
   --gesd-alpha A         level of the generalized ESD screen for several outliers (default
                          0.05); the screen is two-sided and runs for 6 values or more
@@ -517,7 +523,9 @@ int runReportCommand(const std::vector<std::string>& args, Environment& env) {
                 !why.empty())
                 refuse(o.plot, why);
         } else if (const std::optional<RadialPlotData> radial = radialPlotData(a, shown.plot);
-                   !radialNotDrawn(*radial).empty()) {
+                   !radial) {
+            refuse(o.plot, kRadialNeedsUncertainty);
+        } else if (!radialNotDrawn(*radial).empty()) {
             refuse(o.plot, "the radial plot cannot be drawn: " + radialNotDrawn(*radial));
         } else if (const std::string why = env.writePlot(
                        layoutRadialPlot(*radial, kPlotWidth, kPlotHeight).plot, o.plot);

@@ -96,7 +96,10 @@ void frmPlot::refresh(const PlotData& data, const Analysis* analysis) {
 }
 
 void frmPlot::showChoice() {
-    setWindowTitle(showsRadial() ? QStringLiteral("Radial Plot") : QStringLiteral("Data Plot"));
+    const bool counts = showsRadial() && m_radial->transform.kind == RadialTransform::Kind::Counts;
+    setWindowTitle(counts          ? QStringLiteral("Radial Plot of Counts")
+                   : showsRadial() ? QStringLiteral("Radial Plot")
+                                   : QStringLiteral("Data Plot"));
     m_canvas->update();
 }
 

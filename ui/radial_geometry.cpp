@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "core/number_text.h"
 
@@ -160,10 +161,12 @@ class RadialLayout {
     std::pair<double, double> onArc(double dz, double beyond) const {
         return onLine(angleOf(dz), beyond);
     }
-    double dzOf(double age) const { return std::log(age) - m_data.reference; }
+    double dzOf(double age) const { return m_data.transform.zOf(age) - m_data.reference; }
+    double ageOfDz(double dz) const { return m_data.transform.ageOf(m_data.reference + dz); }
+    bool counts() const { return m_data.transform.kind == RadialTransform::Kind::Counts; }
 
     // The slopes the arc spans: every point's, the central age's and those of the band's
-    // edges at the highest precision, and a little beyond.
+    // edges at the highest precision, and a little beyond, within the z that have an age.
     void ageRange() {
         double low = 0, high = 0, xMax = 0;
         for (const RadialPoint& p : m_data.points) {
@@ -176,7 +179,9 @@ class RadialLayout {
             low = std::min(low, dz), high = std::max(high, dz);
         }
         const double pad = 0.05 * (high - low);
-        m_dzLow = low - pad, m_dzHigh = high + pad;
+        const RadialTransform& t = m_data.transform;
+        m_dzLow = std::max(low - pad, t.lowestZ() - m_data.reference);
+        m_dzHigh = std::min(high + pad, t.highestZ() - m_data.reference);
     }
 
     void band() {
@@ -202,9 +207,11 @@ class RadialLayout {
         m_b.line(PlotRole::ZeroLine, s.originX, s.originY, zx, zy, kInk, 1.0);
         if (m_data.central) {
             const double dz = dzOf(m_data.central->age);
+            // The counts' z0 is the central age's z: its line is the line of y = 0.
             const auto [cx, cy] = onArc(dz, 0);
-            m_b.line(PlotRole::CentralLine, s.originX, s.originY, cx, cy, kCentral, 1.5,
-                     LineStyle::Dash, m_data.central->age);
+            if (!counts())
+                m_b.line(PlotRole::CentralLine, s.originX, s.originY, cx, cy, kCentral, 1.5,
+                         LineStyle::Dash, m_data.central->age);
             const auto [ix, iy] = onArc(dz, -9);
             const auto [ox, oy] = onArc(dz, kTick + 2);
             m_b.line(PlotRole::CentralLine, ix, iy, ox, oy, kCentral, 2.5, LineStyle::Solid,
@@ -246,12 +253,11 @@ class RadialLayout {
         return t;
     }
 
-    // Round ages in steps of 1, 2 or 5 times a power of ten, as many as keep their labels
-    // apart; over a wide range the young end, crowded by the logarithm, also gets the round
-    // values of 1, 2 and 5 below the first step where they find room.
+    // Round ages above 0 in steps of 1, 2 or 5 times a power of ten, as many as keep their
+    // labels apart; over a wide range the young end also gets the round values of 1, 2 and 5
+    // below the first step where they find room.
     void ticks() {
-        const double low = std::exp(m_data.reference + m_dzLow);
-        const double high = std::exp(m_data.reference + m_dzHigh);
+        const double low = ageOfDz(m_dzLow), high = ageOfDz(m_dzHigh);
         const auto apart = [](const std::vector<PlotBox>& boxes, const PlotBox& box) {
             const PlotBox wider{box.left - 3, box.top - 2, box.right + 3, box.bottom + 2};
             return std::none_of(boxes.begin(), boxes.end(),
@@ -260,25 +266,29 @@ class RadialLayout {
         std::vector<double> chosen;
         std::vector<PlotBox> boxes;
         for (int count = 10; count >= 1 && chosen.empty(); --count) {
-            const Ticks t = niceTicks(low, high, count);
+            std::vector<double> values = niceTicks(low, high, count).values;
+            values.erase(
+                std::remove_if(values.begin(), values.end(), [](double v) { return !(v > 0); }),
+                values.end());
             std::vector<PlotBox> tried;
-            bool clear = !t.values.empty();
-            for (double v : t.values) {
+            bool clear = !values.empty();
+            for (double v : values) {
                 const PlotBox box = textBox(tickLabel(v));
-                clear = clear && v > 0 && apart(tried, box);
+                clear = clear && apart(tried, box);
                 tried.push_back(box);
             }
-            if (clear || count == 1) chosen = t.values, boxes = tried;
+            if (clear || count == 1) chosen = values, boxes = tried;
         }
-        chosen.erase(std::remove_if(chosen.begin(), chosen.end(), [](double v) { return v <= 0; }),
-                     chosen.end());
         if (!chosen.empty()) {
             const double first = chosen.front();
-            for (double decade = std::pow(10.0, std::floor(std::log10(first))); decade >= low / 10;
-                 decade /= 10)
+            // An arc of counts from age 0 has no young end to stop at: two decades below the
+            // first step, where the ticks crowd anyway.
+            const double youngest = low > 0 ? low : first / 100;
+            for (double decade = std::pow(10.0, std::floor(std::log10(first)));
+                 decade >= youngest / 10; decade /= 10)
                 for (double m : {5.0, 2.0, 1.0}) {
                     const double v = m * decade;
-                    if (v >= first || v < low) continue;
+                    if (v >= first || v < youngest) continue;
                     const PlotBox box = textBox(tickLabel(v));
                     if (!apart(boxes, box)) continue;
                     chosen.push_back(v);
@@ -316,32 +326,34 @@ class RadialLayout {
         m_g.plot.texts.push_back(title);
     }
 
-    // Precision t/σ under the drawing, and below it the relative error σ/t in per cent, both
-    // from x = 0 to the arc's right end; each axis's title under its right end, ticks that
+    // The precision under the drawing, and below it what an analyst reads off it: the relative
+    // error σ/t in per cent of an age, the number of tracks Ns + Ni of a grain's counts; both
+    // from x = 0 to the arc's right end, each axis's title under its right end, ticks that
     // would run into it left out.
     void xAxes() {
         const RadialScale& s = m_g.scale;
         const double left = s.originX, right = s.originX + s.arcX;
         const double xEnd = s.arcX / s.perX;
-        const auto axis = [&](double y, const std::string& title, const std::vector<double>& values,
-                              bool percent) {
+        // Ticks at x, each with the value it shows; the second axis's crowd closer towards
+        // the origin.
+        const auto axis = [&](double y, const std::string& title,
+                              const std::vector<std::pair<double, double>>& values, bool second) {
             m_b.line(PlotRole::Axis, left, y, right, y, colour::kBlack);
             const PlotText head{PlotRole::AxisTitle, right,       y + 5, title,
                                 kSoftText,           kTextSize,   false, HAlign::Right,
                                 VAlign::Top,         std::nullopt};
             std::vector<PlotBox> taken{textBox(head)};
             m_g.plot.texts.push_back(head);
-            for (double x : values) {
+            for (const auto& [x, shown] : values) {
                 const double px = s.toPixelX(x);
-                const PlotText t{
-                    PlotRole::TickLabel, px,          y + 5, numberText(percent ? 100 / x : x),
-                    kSoftText,           kTextSize,   false, HAlign::Centre,
-                    VAlign::Top,         std::nullopt};
+                const PlotText t{PlotRole::TickLabel, px,          y + 5, numberText(shown),
+                                 kSoftText,           kTextSize,   false, HAlign::Centre,
+                                 VAlign::Top,         std::nullopt};
                 const PlotBox box = textBox(t);
                 const PlotBox wider{box.left - 3, box.top, box.right + 3, box.bottom};
                 if (std::any_of(taken.begin(), taken.end(),
                                 [&](const PlotBox& b) { return b.overlaps(wider); })) {
-                    if (percent && taken.size() > 1) break;  // all the rest crowd closer still
+                    if (second && taken.size() > 1) break;  // all the rest crowd closer still
                     continue;
                 }
                 taken.push_back(box);
@@ -351,15 +363,28 @@ class RadialLayout {
             }
         };
         const int count = std::max(2, static_cast<int>(s.arcX / 70));
-        axis(m_room.precisionAxis, "precision t/σ", niceTicks(0, xEnd, count).values, false);
-        // Round percentages, from the most precise end towards the origin, where they crowd.
-        std::vector<double> at;
-        for (double decade = std::pow(10.0, std::floor(std::log10(100 / xEnd)));
-             decade <= 1e6 && at.size() < 40; decade *= 10)
-            for (double m : {1.0, 2.0, 5.0})
-                if (const double x = 100 / (m * decade); x <= xEnd && x * s.perX >= 10)
-                    at.push_back(x);
-        axis(m_room.errorAxis, "relative error %", at, true);
+        std::vector<std::pair<double, double>> precisions;
+        for (double x : niceTicks(0, xEnd, count).values) precisions.emplace_back(x, x);
+        axis(m_room.precisionAxis, counts() ? "precision 1/se(z)" : "precision t/σ", precisions,
+             false);
+        // Round values, from the most precise end towards the origin, where they crowd:
+        // percentages at x = 100/%, or numbers of tracks m at x = 2 sqrt(m + 1/2).
+        std::vector<std::pair<double, double>> at;
+        if (counts()) {
+            for (double decade = std::pow(10.0, std::floor(std::log10(xEnd * xEnd / 4)));
+                 decade >= 1; decade /= 10)
+                for (double m : {5.0, 2.0, 1.0})
+                    if (const double x = 2 * std::sqrt(m * decade + 0.5);
+                        x <= xEnd && x * s.perX >= 10)
+                        at.emplace_back(x, m * decade);
+        } else {
+            for (double decade = std::pow(10.0, std::floor(std::log10(100 / xEnd)));
+                 decade <= 1e6 && at.size() < 40; decade *= 10)
+                for (double m : {1.0, 2.0, 5.0})
+                    if (const double x = 100 / (m * decade); x <= xEnd && x * s.perX >= 10)
+                        at.emplace_back(x, m * decade);
+        }
+        axis(m_room.errorAxis, counts() ? "tracks Ns + Ni" : "relative error %", at, true);
     }
 
     bool flaggedExtreme(int row) const {
@@ -489,31 +514,46 @@ void legend(const RadialPlotData& data, Legend& k, double bottom) {
     const auto shown = [&](double v) {
         return formatDataNumber(v, Pattern::UpToTwoDecimals, largest);
     };
-    k.heading("Ages, declared " + data.uncertainty);
-    k.point(true, kInk, "age under test (" + std::to_string(data.underTest()) + ")");
+    const bool counts = data.transform.kind == RadialTransform::Kind::Counts;
+    const std::string grain = counts ? "grain" : "age";
+    k.heading(counts ? "Radial plot of counts" : "Ages, declared " + data.uncertainty);
+    k.point(true, kInk, grain + " under test (" + std::to_string(data.underTest()) + ")");
     if (std::any_of(data.points.begin(), data.points.end(),
                     [](const RadialPoint& p) { return p.rejected; }))
-        k.point(false, kGrey, "rejected age, with its row");
-    k.line(kInk, 1.0, LineStyle::Solid, "y = 0: " + shown(std::exp(data.reference)));
-    k.note("the weighted mean of ln t");
-    k.swatch(kBand, std::nullopt, "y from -2 to 2");
-    if (data.central) {
-        const CentralAge& c = *data.central;
-        k.line(kCentral, 1.5, LineStyle::Dash, "central age " + shown(c.age) + " ± " + shown(c.se));
+        k.point(false, kGrey, "rejected " + grain + ", with its row");
+    const auto dispersion = [&](const CentralAge& c) {
         k.note("dispersion " + formatNumber(100 * c.dispersion, Pattern::UpToTwoDecimals) +
                (c.dispersionSe
                     ? " ± " + formatNumber(100 * *c.dispersionSe, Pattern::UpToTwoDecimals)
                     : std::string()) +
                " %");
+    };
+    if (counts) {
+        const CentralAge& c = *data.central;
+        k.line(kInk, 1.0, LineStyle::Solid, "y = 0: central age " + shown(c.age));
+        k.note("± " + shown(c.se) + " from counting alone,");
+        k.note("± " + shown(data.centralSeTotal) + " with the errors of ζ and ρD");
+        dispersion(c);
+        k.swatch(kBand, std::nullopt, "y from -2 to 2");
+    } else {
+        k.line(kInk, 1.0, LineStyle::Solid, "y = 0: " + shown(std::exp(data.reference)));
+        k.note("the weighted mean of ln t");
+        k.swatch(kBand, std::nullopt, "y from -2 to 2");
+        if (data.central) {
+            const CentralAge& c = *data.central;
+            k.line(kCentral, 1.5, LineStyle::Dash,
+                   "central age " + shown(c.age) + " ± " + shown(c.se));
+            dispersion(c);
+        }
     }
-    k.note("An age's line from the origin");
-    k.note("meets the arc at its value.");
+    k.note(counts ? "A grain's line from the origin" : "An age's line from the origin");
+    k.note(counts ? "meets the arc at its age." : "meets the arc at its value.");
     k.gap();
     flagsLegend(data.tests, k);
     if (!data.tests.esdRows.empty()) k.point(false, kEsdMark, "outlier by the ESD screen");
     k.gap();
     if (data.beyondTwo.empty()) {
-        k.note("No age lies beyond ±2.");
+        k.note("No " + grain + " lies beyond ±2.");
     } else {
         k.heading("Beyond ±2");
         // A few rows a line, so that a long list stays in the column, and as many lines as
@@ -540,12 +580,76 @@ int RadialPlotData::underTest() const {
                                           [](const RadialPoint& p) { return !p.rejected; }));
 }
 
+double RadialTransform::zOf(double age) const {
+    return kind == Kind::Counts ? arcsineOfAge(age, calibration) : std::log(age);
+}
+
+double RadialTransform::ageOf(double z) const {
+    if (kind == Kind::LogAge) return std::exp(z);
+    return z > 0 ? ageOfArcsine(z, calibration) : 0.0;
+}
+
+double RadialTransform::lowestZ() const {
+    return kind == Kind::Counts ? 0.0 : -std::numeric_limits<double>::infinity();
+}
+
+double RadialTransform::highestZ() const {
+    // A ratio of a million: older than any age on Earth by far, and still finite.
+    return kind == Kind::Counts ? std::asin(std::sqrt(1 - 1e-6))
+                                : std::numeric_limits<double>::infinity();
+}
+
+namespace {
+
+// The radial plot of counts: every grain's arcsine value about the z0 of the grains under test
+// (the rejected ones too), the central age of the binomial model.
+RadialPlotData countsPlotData(const Analysis& analysis, const FtSummary& ft, RadialPlotData r) {
+    const DataSet& data = analysis.dataSet();
+    r.transform.kind = RadialTransform::Kind::Counts;
+    r.transform.calibration = data.counts->calibration();
+    r.reference = ft.z0;
+    CentralAge central;
+    central.age = ft.central.age.age;
+    central.se = ft.central.age.se;
+    central.dispersion = ft.central.dispersion;
+    central.dispersionSe = ft.central.dispersionSe;
+    r.central = central;
+    r.centralSeTotal = ft.central.age.seTotal;
+    const std::vector<int> rows = analysis.rowsUnderTest();
+    std::size_t next = 0;
+    for (int row = 1; row <= data.RowCount(); ++row) {
+        RadialPoint p;
+        p.row = row;
+        const DataRow& d = data.rows[static_cast<std::size_t>(row - 1)];
+        p.age = d.value1;
+        p.sigma = d.value2;
+        if (next < rows.size() && rows[next] == row) {
+            const FtGrain& g = ft.grains[next++];
+            p.x = g.x;
+            p.y = g.y;
+            if (std::fabs(p.y) > 2) r.beyondTwo.push_back(row);
+        } else {
+            const GrainCount& g = data.counts->grains[static_cast<std::size_t>(row - 1)];
+            const ArcsineCount a = arcsineOfCounts(g.ns, g.ni);
+            p.x = 1 / a.se;
+            p.y = (a.z - ft.z0) / a.se;
+            p.rejected = true;
+        }
+        r.points.push_back(p);
+    }
+    return r;
+}
+
+}  // namespace
+
 std::optional<RadialPlotData> radialPlotData(const Analysis& analysis, const PlotData& plot) {
     const std::optional<SampleAges>& ages = analysis.ages();
     if (!ages) return std::nullopt;
     RadialPlotData r;
     r.tests = plot;
     r.uncertainty = uncertaintyName(ages->kind);
+    if (analysis.dataSet().counts && analysis.fissionTracks())
+        return countsPlotData(analysis, *analysis.fissionTracks(), std::move(r));
     const AgeStatistics& s = ages->statistics;
     r.logScale = s.logScale;
     r.reference = s.reference;
@@ -591,7 +695,7 @@ std::optional<RadialPlotData> radialPlotData(const Analysis& analysis, const Plo
 }
 
 std::string radialNotDrawn(const RadialPlotData& data) {
-    if (data.logScale) return {};
+    if (data.logScale || data.transform.kind == RadialTransform::Kind::Counts) return {};
     return "row " + std::to_string(data.notPositiveRow) + " has " +
            generalNumberText(data.notPositiveValue) +
            ", not above 0, and its scale of ages is logarithmic";
@@ -601,7 +705,9 @@ RadialGeometry layoutRadialPlot(const RadialPlotData& data, double width, double
     RadialGeometry g;
     g.plot.width = width;
     g.plot.height = height;
-    g.plot.name = "Sifton radial plot";
+    g.plot.name = data.transform.kind == RadialTransform::Kind::Counts
+                      ? "Sifton radial plot of counts"
+                      : "Sifton radial plot";
     Builder b(g.plot);
     b.text(PlotRole::Title, 12, 10, data.tests.title, HAlign::Left, VAlign::Top, colour::kBlack,
            kTitleSize, true);

@@ -758,3 +758,34 @@ TEST(ReportCommand, CountColumnsInARunThatHoldsACountFile) {
 
 }  // namespace
 }  // namespace sifton
+
+#include "ui/plot_painter.h"
+
+namespace sifton {
+namespace {
+
+// A count file's radial plot needs no --uncertainty: its ages come with their counting errors.
+// Standard input is known to hold no counts only once read: its radial plot is refused then.
+TEST(ReportCommand, RadialPlotOfCountsWithoutUncertainty) {
+    test::TempDir folder;
+    auto writer = [](const PlotGeometry& plot, const std::string& to) {
+        return std::string(writePlot(plot, to, *plotFormatFor(to)) ? "" : "not written");
+    };
+    const std::string svg = folder.file("counts.svg");
+    const Ran o = run({"--plot", svg, "--plot-kind", "radial", kTarrow}, {}, kData, writer);
+    std::ifstream written(svg);
+    const std::string text(std::istreambuf_iterator<char>(written), {});
+    EXPECT_EQ(std::tuple(o.status, o.err, text.find("Sifton radial plot of counts") != text.npos,
+                         text.find("Radial plot of counts") != text.npos),
+              std::tuple(cli::kExitComputed, "", true, true));
+    std::ifstream aspen(kAspen, std::ios::binary);
+    const std::string ages(std::istreambuf_iterator<char>(aspen), {});
+    const Ran refused = run({"--plot", "r.svg", "--plot-kind", "radial", "-"}, ages, kData, writer);
+    EXPECT_EQ(std::pair(refused.status, refused.err),
+              std::pair(cli::kExitRefused,
+                        std::string("sifton-report: r.svg: --plot-kind radial needs the ages' "
+                                    "uncertainties: give --uncertainty\n")));
+}
+
+}  // namespace
+}  // namespace sifton

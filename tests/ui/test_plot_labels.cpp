@@ -70,5 +70,21 @@ TEST(PlotLabels, StayOffTheLinesAndEachOtherThroughEveryRejection) {
     EXPECT_EQ(rejectedShown, 2 * (3 + 5 * 10));  // five values give two rejections, the rest four
 }
 
+// Labels keep off slanted lines too (the radial plot's arc, the central age's line): a segment
+// crosses a box when part of it lies inside, not when it only passes near a corner.
+TEST(PlotLabels, LineCrossesBox) {
+    const PlotBox box{10, 10, 30, 20};
+    const std::pair<PlotLine, bool> cases[] = {
+        {{PlotRole::Arc, 0, 0, 40, 30, {}, 1, LineStyle::Solid, 0}, true},    // through it
+        {{PlotRole::Arc, 0, 25, 12, 0, {}, 1, LineStyle::Solid, 0}, false},   // past its corner
+        {{PlotRole::Arc, 15, 12, 16, 13, {}, 1, LineStyle::Solid, 0}, true},  // all inside
+        {{PlotRole::Arc, 35, 0, 45, 30, {}, 1, LineStyle::Solid, 0}, false},  // beside it
+        {{PlotRole::Arc, 40, 30, 20, 15, {}, 1, LineStyle::Solid, 0}, true},  // ends inside
+        {{PlotRole::Arc, 20, 0, 20, 9, {}, 1, LineStyle::Solid, 0}, false},   // stops short
+        {{PlotRole::Arc, 5, 15, 50, 15, {}, 1, LineStyle::Solid, 0}, true}};  // level across
+    for (const auto& [line, crossing] : cases)
+        EXPECT_EQ(plot::crosses(line, box), crossing) << line.x1 << "," << line.y1;
+}
+
 }  // namespace
 }  // namespace sifton
