@@ -1,5 +1,5 @@
-// Ages with uncertainties, against results worked out by hand from the definitions (closed forms
-// where the central age has one) and the chi-square table.
+// Ages with uncertainties, against a published worked example and results worked out by hand from
+// the definitions (closed forms where the central age has one) and the chi-square table.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -29,6 +29,23 @@ TEST(AgeStatistics, WeightedMeanAndTheChiSquareTest) {
     std::vector<double> t(11, 0.0);
     t[0] = std::sqrt(18.307 / 2), t[1] = -t[0];
     EXPECT_NEAR(of(t, std::vector<double>(11, 1.0)).weighted.p, 0.05, 1e-4);
+}
+
+TEST(AgeStatistics, PublishedPlateauAges) {
+    // Baksi, "Guidelines for assessing the reliability of 40Ar/39Ar plateau ages: application to
+    // ages relevant to hotspot tracks" (www.mantleplumes.org/ArAr.html): five steps of 99, 101,
+    // 100, 101 and 99 Ma give 100.00 +- 0.22 Ma and p ~ 0.003 at +-0.5 Ma (1 sigma), and
+    // 100.00 +- 0.45 Ma and p ~ 0.41 at +-1.0 Ma. Tolerances are half the published last digit.
+    struct Case {
+        double s, se, p, pTolerance;
+    };
+    for (const Case c : {Case{0.5, 0.22, 0.003, 0.0005}, Case{1.0, 0.45, 0.41, 0.005}}) {
+        const WeightedMean m = of({99, 101, 100, 101, 99}, std::vector<double>(5, c.s)).weighted;
+        EXPECT_NEAR(m.value, 100.00, 0.005) << c.s;
+        EXPECT_NEAR(m.se, c.se, 0.005) << c.s;
+        EXPECT_EQ(m.df, 4) << c.s;
+        EXPECT_NEAR(m.p, c.p, c.pTolerance) << c.s;
+    }
 }
 
 TEST(AgeStatistics, CentralAgeAndDispersion) {
