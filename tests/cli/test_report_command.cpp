@@ -1,4 +1,4 @@
-// sifton-report: against the results window, a data set worked by hand, and its own rules.
+// sifton-report: against the results window, data sets worked by hand, and its own rules.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -21,7 +21,9 @@ using Json = nlohmann::ordered_json;  // keys in the order written
 using Args = std::vector<std::string>;
 const std::string kData = SIFTON_SOURCE_DIR "/data";
 const std::string kExamples = SIFTON_SOURCE_DIR "/examples/";
-const std::string kAspen = kExamples + "aspen-tarn-5.csv";  // five values: no IQR, no ESD
+const std::string kAspen = kExamples + "aspen-tarn-5.csv";         // five values: no IQR, no ESD
+const std::string kTarrow = kExamples + "tarrow-fell-counts.csv";  // scatters beyond Poisson
+const std::string kMerrin = kExamples + "merrin-scar-counts.csv";  // a grain with Ns = 0
 const std::string kTryHelp = "\nTry 'sifton-report --help'.\n";
 
 struct Ran {
@@ -37,6 +39,24 @@ Ran run(const Args& args, const std::string& input = {},
     cli::Environment env{in, out, err, executableFolder, date, {2001, 1, 1}, false, plot};
     const int status = cli::runReportCommand(args, env);
     return {status, out.str(), err.str()};
+}
+
+std::string contents(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+// The cells of the tsv's line for the first file.
+std::vector<std::string> firstFilesCells(const std::string& tsv) {
+    std::vector<std::string> cells;
+    std::istringstream line(tsv.substr(tsv.find('\n') + 1));
+    for (std::string cell; std::getline(line, cell, '\t');) cells.push_back(cell);
+    return cells;
+}
+
+// From a key of the first file's JSON object to the end of the output, as written.
+std::string jsonFrom(const std::string& out, const std::string& key) {
+    return out.substr(std::min(out.find("\"" + key + "\":"), out.size()));
 }
 
 // What the results window copies after the same load, rejections and copy command.
@@ -187,8 +207,10 @@ TEST(ReportCommand, TsvAndCsvByteForByte) {
                            std::string(47, ',') + "\r\n");
 }
 
-// The published ESD example (NIST/SEMATECH e-Handbook, 1.3.5.17.3; see test_gesd.cpp) finds three
-// outliers, none when k = 2 stops short of them; below six values the screen does not run.
+// The published ESD example (NIST/SEMATECH e-Handbook, 1.3.5.17.3; see
+// tests/core/test_analysis.cpp) finds three outliers, none when k = 2 stops short of them; below
+// six values the screen does not run. A k beyond what the screen takes for n values is cut, with
+// a note.
 TEST(ReportCommand, EsdScreenAndItsOptions) {
     const std::string example = kExamples + "esd-example-54.csv";
     const Json g = Json::parse(run({"--format=json", example, kAspen}).out);
@@ -197,19 +219,26 @@ TEST(ReportCommand, EsdScreenAndItsOptions) {
     EXPECT_EQ(
         std::tuple(g[0]["gesd"]["rows"], g[1]["gesd"], few["alpha"], few["k"], few["outliers"]),
         std::tuple(Json::array({54, 53, 52}), nullptr, 0.01, 2, 0));
+    EXPECT_EQ(run({"--gesd-k", "40", example}).err,
+              "sifton-report: " + example +
+                  ": k = 40 was cut to 26, the most the screen takes for 54 values.\n");
 }
 
-// Refused files give status 1 and their reason on standard error; "-" reads as the file does.
+// Refused files give status 1 and their reason on standard error, as do rejections that would
+// leave fewer than three values; "-" reads as the file does.
 TEST(ReportCommand, RefusedFilesAndStandardInput) {
     test::TempDir folder;
     const std::string five = "a,b,c\n10\n12\n11\n30\n12\n";
     const std::string good = folder.write("good.csv", five);
     const std::string two = folder.write("two.csv", "a,b,c\n10\n12\n");
-    const Ran o = run({good, two, folder.file("none.csv")});
+    const Ran o = run({"--reject", "max,max,max", good, two, folder.file("none.csv")});
     EXPECT_EQ(std::tuple(o.status, o.err,
-                         o.out.find("\n" + good + "\t\ta\tb\tc\t5\t5\t") != std::string::npos),
+                         o.out.find("\n" + good + "\t\ta\tb\tc\t3\t5\t4 2\t") != std::string::npos),
               std::tuple(cli::kExitRefused,
-                         "sifton-report: " + two + ": What can I test with one or two data?\n" +
+                         "sifton-report: " + good +
+                             ": 2 of 3 rejections made: three values are the fewest the tests "
+                             "take.\nsifton-report: " +
+                             two + ": What can I test with one or two data?\n" +
                              "sifton-report: " + folder.file("none.csv") + ": no such file\n",
                          true));
     std::string fromFile = run({good}).out;
@@ -228,8 +257,10 @@ TEST(ReportCommand, UsageErrors) {
         {{"--format", "xml", "a.csv"}, "--format is tsv, csv or json, not \"xml\""},
         {{"--frob", "--format", "xml", "a.csv"}, "unknown option --frob"},
         {{"--reject", "up", "--tables"}, "--reject takes a list such as max,min,max, not \"up\""},
+        {{"--format", "csv", "a.csv", "--tables"}, "--tables needs a value"},
         {{"--report", "full", "a.csv"}, "--report is short or long, not \"full\""},
         {{"--report", "short", "a.csv", "b.csv"}, "--report takes exactly one data file"},
+        {{"--plot", "p.svg", "a.csv", "b.csv"}, "--plot takes exactly one data file"},
         {{"--report", "long", "--format", "tsv", "a.csv"},
          "--report writes the clipboard report; it takes no --format"},
         {{"--plot", "plot.gif", "a.csv"},
@@ -252,6 +283,11 @@ TEST(ReportCommand, UsageErrors) {
                   std::tuple(cli::kExitUsage, "sifton-report: " + why + kTryHelp, ""))
             << testing::PrintToString(args);
     }
+    // A build without a plot writer.
+    const Ran o = run({"--plot", "p.svg", kAspen});
+    EXPECT_EQ(
+        std::tuple(o.status, o.err, o.out),
+        std::tuple(cli::kExitUsage, "sifton-report: --plot is not available in this build\n", ""));
 }
 
 // A value is the next argument, options may follow files, the last counts; help wins over errors.
@@ -286,61 +322,50 @@ TEST(ReportCommand, ReportDate) {
     }
 }
 
-// What a plot writer was handed: the file, the plot's name, its points under test and the
-// rows of its rejected points.
-std::string plotSeen(const PlotGeometry& plot, const std::string& to) {
-    int underTest = 0;
-    std::string rejected;
-    for (const PlotPoint& p : plot.points) {
-        underTest += p.role == PlotRole::Value;
-        if (p.role == PlotRole::Rejected) rejected += " #" + std::to_string(p.row);
-    }
-    return to + " " + plot.name + " " + std::to_string(underTest) + rejected;
-}
-
-// --plot hands the writer the plot after the rejections; one it cannot write is a refusal.
-TEST(ReportCommand, PlotGetsTheWindowsStateAfterTheRejections) {
-    const std::string path = kExamples + "harrow-creek-outlier-12.csv";
-    std::string seen;
-    auto writer = [&seen](const PlotGeometry& plot, const std::string& to) {
-        seen = plotSeen(plot, to);
-        return std::string(to == "ok.svg" ? "" : "no room");
-    };
-    const Ran o = run({"--reject", "max", "--plot", "ok.svg", path}, {}, kData, writer);
-    EXPECT_EQ(std::tuple(o.status, seen, std::count(o.out.begin(), o.out.end(), '\n')),
-              std::tuple(cli::kExitComputed, "ok.svg Sifton data plot 11 #9", 2));
-    const Ran refused = run({"--plot", "full.PNG", path}, {}, kData, writer);
-    EXPECT_EQ(std::pair(refused.status, refused.err),
-              std::pair(cli::kExitRefused, std::string("sifton-report: full.PNG: no room\n")));
-}
-
-// --plot-kind radial hands the writer the radial plot of the ages after the rejections; ages
-// not above 0 cannot be drawn on its scale of logarithms, a refusal of the plot alone.
-TEST(ReportCommand, RadialPlot) {
+// --plot hands the writer the plot after the rejections: the data plot, or with --plot-kind
+// radial the radial plot of the ages or of a count file's counts, which needs no --uncertainty.
+// What the writer was handed: the file, the plot's name, its points under test and the rows of
+// its rejected points. A plot that cannot be written or drawn is refused, the file's row written
+// all the same: ages not above 0 have no place on the radial plot's scale of logarithms, and
+// standard input (ages here) is known to hold no counts only once read.
+TEST(ReportCommand, Plots) {
     test::TempDir folder;
+    const std::string harrow = kExamples + "harrow-creek-outlier-12.csv";
     const std::string ridge = kExamples + "kestrel-ridge-12.csv";
     const std::string negative = folder.write("n.csv", "A,B,C\n41,3\n-2,3\n44,3\n45,3\n");
-    std::string seen;
-    auto writer = [&seen](const PlotGeometry& plot, const std::string& to) {
-        seen = plotSeen(plot, to);
-        return std::string();
-    };
-    const Args radial = {"--uncertainty", "1s", "--plot-kind", "radial", "--plot", "r.svg"};
-    auto with = [&](Args args, const std::vector<std::string>& more) {
-        args.insert(args.end(), more.begin(), more.end());
-        return run(args, {}, kData, writer);
-    };
-    const Ran o = with(radial, {"--reject", "max", ridge});
-    EXPECT_EQ(std::tuple(o.status, seen, o.err),
-              std::tuple(cli::kExitComputed, "r.svg Sifton radial plot 11 #12", ""));
-    seen.clear();
-    const Ran refused = with(radial, {negative});
-    EXPECT_EQ(std::tuple(refused.status, seen, refused.err,
-                         std::count(refused.out.begin(), refused.out.end(), '\n')),
-              std::tuple(cli::kExitRefused, "",
-                         "sifton-report: r.svg: the radial plot cannot be drawn: row 2 has -2, not "
-                         "above 0, and its scale of ages is logarithmic\n",
-                         2));
+    const std::pair<Args, std::string> cases[] = {
+        {{"--reject", "max", "--plot", "ok.svg", harrow}, "ok.svg Sifton data plot 11 #9"},
+        {{"--plot", "full.PNG", harrow}, "sifton-report: full.PNG: no room\n"},
+        {{"--plot-kind", "radial", "--plot", "r.svg", "--uncertainty", "1s", "--reject", "max",
+          ridge},
+         "r.svg Sifton radial plot 11 #12"},
+        {{"--plot-kind", "radial", "--plot", "r.svg", "--uncertainty", "1s", negative},
+         "sifton-report: r.svg: the radial plot cannot be drawn: row 2 has -2, not above 0, and "
+         "its scale of ages is logarithmic\n"},
+        {{"--plot-kind", "radial", "--plot", "r.svg", kTarrow},
+         "r.svg Sifton radial plot of counts 12"},
+        {{"--plot-kind", "radial", "--plot", "r.svg", "-"},
+         "sifton-report: r.svg: --plot-kind radial needs the ages' uncertainties: give "
+         "--uncertainty\n"}};
+    for (const auto& [args, outcome] : cases) {
+        std::string seen;
+        auto writer = [&seen](const PlotGeometry& plot, const std::string& to) {
+            int underTest = 0;
+            std::string rejected;
+            for (const PlotPoint& p : plot.points) {
+                underTest += p.role == PlotRole::Value;
+                if (p.role == PlotRole::Rejected) rejected += " #" + std::to_string(p.row);
+            }
+            seen = to + " " + plot.name + " " + std::to_string(underTest) + rejected;
+            return std::string(to.starts_with("full") ? "no room" : "");
+        };
+        const Ran o = run(args, contents(kAspen), kData, writer);
+        EXPECT_EQ(std::tuple(o.status, o.err.empty() ? seen : o.err,
+                             std::count(o.out.begin(), o.out.end(), '\n')),
+                  std::tuple(outcome.ends_with('\n') ? cli::kExitRefused : cli::kExitComputed,
+                             outcome, 2))
+            << testing::PrintToString(args);
+    }
 }
 
 // Without dixon-p.dat the Dixon p-values are left empty, with one warning; without the other
@@ -372,172 +397,115 @@ TEST(ReportCommand, OptionsAnswerTheFilesQuestionsAndAnUnansweredOneRefusesIt) {
         dir.write("p.csv", ",age,error\n0,41.2,3.1\n1,44.8,3.3\n2,39.1,2.9\n");
     const std::string comma = dir.write("c.csv", "Age\n41,2\n44,8\n47,1\n");
     const std::string bare = dir.write("b.csv", "41.2\n44.8\n39.1\n");
-    // The means of 41.2, 44.8, 39.1 (the age column, or the values without a header); 3.1, 3.3,
-    // 2.9 (the error column); 41.2, 44.8, 47.1.
-    const std::pair<Args, double> answered[] = {{{"--column", "age", pandas}, 41.7},
-                                                {{"--column", "3", pandas}, 3.1},
-                                                {{"--decimal", "comma", comma}, 44.366666666666667},
-
-                                                {{"--no-header", bare}, 41.7}};
-    for (auto [args, mean] : answered) {
-        args.insert(args.begin(), "--format=json");
-        const Ran r = run(args);
-        ASSERT_EQ(r.status, cli::kExitComputed) << r.err;
-        EXPECT_NEAR(Json::parse(r.out)[0]["mean"].get<double>(), mean, 1e-9 * mean) << args.back();
-    }
-    const std::pair<std::string, std::string> unanswered[] = {
-        {pandas, "Give --column N or --column NAME."},
-        {comma, "Give --decimal comma or --decimal point."},
-        {bare, "Give --no-header or --header."}};
-    for (const auto& [path, give] : unanswered) {
-        const Ran r = run({"--format", "json", path});
+    // Each answer with the mean of the values it reads: 41.2, 44.8, 39.1 (the age column, or the
+    // values without a header); 3.1, 3.3, 2.9 (the error column); 41.2, 44.8, 47.1. Unanswered,
+    // the message ends with the options that answer.
+    const std::tuple<Args, double, std::string> cases[] = {
+        {{"--column", "age", pandas}, 41.7, "Give --column N or --column NAME."},
+        {{"--column", "3", pandas}, 3.1, "Give --column N or --column NAME."},
+        {{"--decimal", "comma", comma},
+         44.366666666666667,
+         "Give --decimal comma or --decimal point."},
+        {{"--no-header", bare}, 41.7, "Give --no-header or --header."}};
+    for (auto [args, mean, give] : cases) {
+        const Ran r = run({"--format", "json", args.back()});
         EXPECT_EQ(std::pair(r.status, Json::parse(r.out)[0]["reading"]),
                   std::pair(cli::kExitRefused, Json()));
-        EXPECT_TRUE(r.err.starts_with("sifton-report: " + path + ": ") &&
+        EXPECT_TRUE(r.err.starts_with("sifton-report: " + args.back() + ": ") &&
                     r.err.ends_with(give + "\n") &&
                     std::count(r.err.begin(), r.err.end(), '\n') == 1)
             << r.err;
+        args.insert(args.begin(), "--format=json");
+        const Ran answered = run(args);
+        ASSERT_EQ(answered.status, cli::kExitComputed) << answered.err;
+        EXPECT_NEAR(Json::parse(answered.out)[0]["mean"].get<double>(), mean, 1e-9 * mean)
+            << args.back();
     }
 }
 
-// Values with their 1-sigma uncertainties, more scattered than those say; in the same order as
-// the last fourteen columns of the tsv. The expected values are the formulas of
-// core/age_statistics.h evaluated with mpmath at 40 digits by a short script, apart from the
-// program: the chi-square p as the regularized upper incomplete gamma function, the dispersion
-// by bisection of sum w^2 (z - mu)^2 = sum w, the extremes' p as 1 - erf(|y|/sqrt 2)^n.
-const std::string kScattered = "A,B,C\n10,1\n12,1.5\n15,0.75\n11,2.2\n20,1.5\n";
-const char* const kAgePointers[] = {"/ages/weighted_mean/value",
-                                    "/ages/weighted_mean/se",
-                                    "/ages/weighted_mean/mswd",
-                                    "/ages/weighted_mean/chi2",
-                                    "/ages/weighted_mean/df",
-                                    "/ages/weighted_mean/p",
-                                    "/ages/central/age",
-                                    "/ages/central/se",
-                                    "/ages/central/dispersion",
-                                    "/ages/central/dispersion_se",
-                                    "/ages/min/y",
-                                    "/ages/min/p",
-                                    "/ages/max/y",
-                                    "/ages/max/p"};
-
-// The cells of the tsv's line for the first file.
-std::vector<std::string> firstFilesCells(const std::string& tsv) {
-    std::vector<std::string> cells;
-    std::istringstream line(tsv.substr(tsv.find('\n') + 1));
-    for (std::string cell; std::getline(line, cell, '\t');) cells.push_back(cell);
-    return cells;
+// The first file's tsv cells from the given column on, as written.
+std::string cellsFrom(const std::string& tsv, std::size_t column) {
+    std::size_t at = tsv.find('\n');
+    for (std::size_t i = 0; i < column; ++i) at = tsv.find('\t', at + 1);
+    return tsv.substr(at + 1);
 }
 
-struct AgesCase {
-    const char* name;
-    std::string data;
-    std::vector<double> columns;  // NaN: null in JSON, an empty cell in the tsv
-    std::vector<std::pair<std::string, double>> more;
-};
+// Values with their 1-sigma uncertainties, more scattered than those say.
+const std::string kScattered = "A,B,C\n10,1\n12,1.5\n15,0.75\n11,2.2\n20,1.5\n";
 
-TEST(ReportCommand, AgesInJsonAndTsvAgreeWithTheFormulas) {
-    const double none = std::nan("");
-    const AgesCase cases[] = {
-        {"scattered",
-         kScattered,
-         {13.725225225225225, 0.50811340453036898, 9.2806556556556557, 37.122622622622623, 4,
+// The "ages" object byte for byte, and the tsv's columns after gesd_rows. Their numbers are the
+// formulas of core/age_statistics.h evaluated with mpmath at 40 digits by a short script, apart
+// from the program: the chi-square p as the regularized upper incomplete gamma function, the
+// dispersion by bisection of sum w^2 (z - mu)^2 = sum w, the extremes' p as
+// 1 - erf(|y|/sqrt 2)^n. An empty cell where JSON has null: the dispersion without its standard
+// error when the values scatter less than their uncertainties say, no central age for a value
+// below 0.
+TEST(ReportCommand, AgesInJsonAndTsv) {
+    test::TempDir folder;
+    const std::string scattered = folder.write("s.csv", kScattered);
+    const std::string ages =
+        R"("ages":{"uncertainty":"1s","weighted_mean":{"value":13.725225225225225,)"
+        R"("se":0.5081134045303689,"mswd":9.280655655655655,"chi2":37.12262262262262,"df":4,)"
+        R"("p":1.6995067169609306e-07},"central":{"age":13.476316518007142,)"
+        R"("se":1.5695729156002616,"dispersion":0.23497268822868458,)"
+        R"("dispersion_se":0.09011505759558831},"min":{"row":1,"y":-3.9054801988908716,)"
+        R"("p":0.00047010387009483096},"max":{"row":5,"y":4.034655475611437,)"
+        R"("p":0.00027338246267677023},"rows":[{"row":1,"value":10,"s":1,"x":10,)"
+        R"("y":-3.9054801988908716},{"row":2,"value":12,"s":1.5,"x":8,"y":-1.6658117047610617},)"
+        R"({"row":3,"value":15,"s":0.75,"x":20,"y":0.29834176438154003},{"row":4,"value":11,)"
+        R"("s":2.2,"x":5,"y":-1.476189200423812},{"row":5,"value":20,"s":1.5,)"
+        R"("x":13.333333333333334,"y":4.034655475611437}]},"error":null})"
+        "\n]\n";
+    const Ran json = run({"--uncertainty", "1s", "--format", "json", scattered});
+    EXPECT_EQ(std::pair(json.status, jsonFrom(json.out, "ages")),
+              std::pair(cli::kExitComputed, ages));
+    const Ran tsv = run({"--uncertainty", "1s", scattered});
+    const std::vector<std::string> cells = firstFilesCells(tsv.out);
+    ASSERT_EQ(cells.size(), 49u + 15u);
+    EXPECT_EQ(cells[49], "1s");
+    std::size_t column = 50;
+    for (const double want :
+         {13.725225225225225, 0.50811340453036898, 9.2806556556556557, 37.122622622622623, 4.0,
           1.6995067169609300e-7, 13.476316518007134, 1.5695729156002610, 0.23497268822868465,
           0.090115057595588329, -3.9054801988908785, 4.7010387009481735e-4, 4.0346554756114328,
-          2.7338246267677485e-4},
-         {{"/ages/rows/1/s", 1.5},
-          {"/ages/rows/1/x", 8},
-          {"/ages/rows/1/y", -1.6658117047610658},
-          {"/ages/rows/4/x", 13.333333333333333},
-          {"/ages/rows/4/row", 5},
-          {"/ages/min/row", 1},
-          {"/ages/max/row", 5}}},
-        // Less scattered than the uncertainties say: dispersion 0 and no standard error of it,
-        // the central age the weighted mean of the log ages.
-        {"underdispersed",
-         "A,B,C\n10,1\n10.1,1\n9.9,1\n10.05,1\n",
-         {10.0125, 0.5, 0.0072916666666666667, 0.021875, 3, 0.99914514467043502, 10.013318688130964,
-          0.50002724498599981, 0, none, -0.11267505330906397, 0.99993522630494112,
-          0.087055416725084810, 0.99997683937329690},
-         {{"/ages/rows/0/y", -0.013309826625656264}}},
-        // A value below 0: no central age; residuals of t with s about the weighted mean.
-        {"a value below 0",
-         "A,B,C\n-1,1\n2,1\n3,1\n2.5,1\n",
-         {1.625, 0.5, 3.2291666666666667, 9.6875, 3, 0.021418103283465957, none, none, none, none,
-          -2.625, 0.034211700912263755, 1.375, 0.52342715512428176},
-         {{"/ages/rows/0/x", 1}, {"/ages/rows/3/y", 0.875}}}};
-    const auto close = [](double got, double want) {
-        return std::fabs(got - want) <= 1e-9 * std::fabs(want);
-    };
-    for (const AgesCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        test::TempDir folder;
-        const std::string path = folder.write("ages.csv", c.data);
-        const Ran json = run({"--uncertainty", "1s", "--format", "json", path});
-        const Json object = Json::parse(json.out).at(0), flat = object.flatten();
-        EXPECT_EQ(std::pair(json.status, flat.value("/ages/uncertainty", "")),
-                  std::pair(cli::kExitComputed, std::string("1s")));
-        const Ran tsv = run({"--uncertainty", "1s", path});
-        const std::vector<std::string> cells = firstFilesCells(tsv.out);
-        EXPECT_TRUE(tsv.out.substr(0, tsv.out.find('\n'))
-                        .ends_with("\tgesd_rows\tuncertainty\tweighted_mean\tweighted_mean_se\tmswd"
-                                   "\tchi2\tdf\tchi2_p\tcentral_age\tcentral_age_se\tdispersion"
-                                   "\tdispersion_se\tmin_y\tmin_y_p\tmax_y\tmax_y_p"));
-        ASSERT_EQ(cells.size(), 49u + 15u);
-        EXPECT_EQ(cells[49], "1s");
-        for (std::size_t i = 0; i < std::size(kAgePointers); ++i) {
-            const std::string pointer = kAgePointers[i], cell = cells[50 + i];
-            const double want = c.columns[i];
-            if (std::isnan(want)) {
-                // Null where it stands, or its object null: "central" with a value <= 0.
-                Json::json_pointer at(pointer);
-                while (!object.contains(at)) at = at.parent_pointer();
-                EXPECT_EQ(std::pair(object.at(at), cell), std::pair(Json(), std::string()))
-                    << pointer;
-                continue;
-            }
-            EXPECT_TRUE(close(flat.value(pointer, none), want)) << pointer << " " << flat;
-            EXPECT_TRUE(close(std::strtod(cell.c_str(), nullptr), want)) << pointer << " " << cell;
-        }
-        for (const auto& [pointer, want] : c.more)
-            EXPECT_TRUE(close(flat.value(pointer, none), want)) << pointer;
+          2.7338246267677485e-4}) {
+        EXPECT_NEAR(std::strtod(cells[column].c_str(), nullptr), want, 1e-9 * std::fabs(want))
+            << "column " << column;
+        ++column;
     }
+    // Less scattered than the uncertainties say: dispersion 0 without its standard error. mpmath
+    // gives the central age 10.0133186881310 and its se 0.500027244986.
+    const std::string under = folder.write("u.csv", "A,B,C\n10,1\n10.1,1\n9.9,1\n10.05,1\n");
+    const Json central = Json::parse(run({"--uncertainty", "1s", "--format", "json", under}).out)
+                             .at(0)["ages"]["central"];
+    EXPECT_EQ(std::pair(central.dump(),
+                        cellsFrom(run({"--uncertainty", "1s", under}).out, 56).substr(0, 37)),
+              std::pair(std::string(R"({"age":10.013318688130967,"se":0.500027244986,)"
+                                    R"("dispersion":0,"dispersion_se":null})"),
+                        std::string("10.013318688130967\t0.500027244986\t0\t\t")));
 }
 
-// The same uncertainties given as 2 sigma or in per cent give the same ages; rejections come
-// first, as they do without --uncertainty.
+// The same uncertainties given as 2 sigma or in per cent give the same ages, their kind written
+// as given; rejections come first, as they do without --uncertainty.
 TEST(ReportCommand, UncertaintyKindsAndRejections) {
     test::TempDir folder;
     const std::string oneSigma = folder.write("1s.csv", kScattered);
-    const Json one = Json::parse(run({"--uncertainty=1s", "--format=json", oneSigma}).out)[0];
-    const std::pair<const char*, std::string> kinds[] = {
+    const std::string ages = cellsFrom(run({"--uncertainty=1s", oneSigma}).out, 50);
+    const std::pair<std::string, std::string> kinds[] = {
         {"2s", "A,B,C\n10,2\n12,3\n15,1.5\n11,4.4\n20,3\n"},
         {"1s%", "A,B,C\n10,10\n12,12.5\n15,5\n11,20\n20,7.5\n"},
         {"2s%", "A,B,C\n10,20\n12,25\n15,10\n11,40\n20,15\n"}};
-    for (const auto& [kind, data] : kinds) {
-        const std::string path = folder.write("k.csv", data);
-        const Json ages =
-            Json::parse(run({"--uncertainty", kind, "--format", "json", path}).out)[0]["ages"];
-        EXPECT_EQ(std::pair(ages["uncertainty"],
-                            firstFilesCells(run({"--uncertainty", kind, path}).out).at(49)),
-                  std::pair(Json(kind), std::string(kind)));
-        for (std::size_t i = 0; i < 5; ++i)
-            EXPECT_NEAR(ages["rows"][i]["s"].get<double>(),
-                        one["ages"]["rows"][i]["s"].get<double>(), 1e-14)
-                << kind << " row " << i + 1;
-        EXPECT_NEAR(ages["central"]["age"].get<double>(),
-                    one["ages"]["central"]["age"].get<double>(), 1e-12)
-            << kind;
-    }
+    for (const auto& [kind, data] : kinds)
+        EXPECT_EQ(cellsFrom(run({"--uncertainty", kind, folder.write("k.csv", data)}).out, 49),
+                  kind + "\t" + ages);
     // Rejecting the 20 leaves the ages of the first four rows.
     const std::string four =
         folder.write("4.csv", kScattered.substr(0, kScattered.rfind("20,1.5")));
+    const auto json = [](const Args& args) { return Json::parse(run(args).out)[0]["ages"]; };
     const Json rejected =
-        Json::parse(run({"--reject", "max", "--uncertainty", "1s", "--format", "json", oneSigma})
-                        .out)[0]["ages"];
-    EXPECT_EQ(rejected,
-              Json::parse(run({"--uncertainty", "1s", "--format", "json", four}).out)[0]["ages"]);
-    EXPECT_EQ(rejected["rows"].size(), 4u);
+        json({"--reject", "max", "--uncertainty", "1s", "--format", "json", oneSigma});
+    EXPECT_EQ(std::pair(rejected, rejected["rows"].size()),
+              std::pair(json({"--uncertainty", "1s", "--format", "json", four}), std::size_t{4}));
 }
 
 // A row without a positive uncertainty (0, or a missing field) refuses its file, naming the row;
@@ -562,159 +530,72 @@ TEST(ReportCommand, ARowWithoutUncertaintyRefusesItsFile) {
     EXPECT_EQ(run({zero, missing}).status, cli::kExitComputed);
 }
 
-// Count files: their "fission_tracks" object and ft_ columns. The expected values are the
-// 40-digit mpmath values of the same grains in tests/core/test_fission_tracks.cpp and, for the
-// eleven grains left after --reject max, tests/core/test_count_data_set.cpp.
-const std::string kTarrow = kExamples + "tarrow-fell-counts.csv";  // scatters beyond Poisson
-const std::string kMerrin = kExamples + "merrin-scar-counts.csv";  // a grain with Ns = 0
-// Six grains of nearly one ratio, in RadialPlotter's layout without its flag.
-const std::string kUnderdispersed =
-    "U-1\n350,10\n1300000,26000\n50,100\n26,50\n49,101\n75,150\n24,49\n100,199\n";
-
-// The ft_ columns in order, with where JSON has the same number under "fission_tracks".
-const std::pair<const char*, const char*> kCountColumns[] = {
-    {"ft_zeta", "/zeta"},
-    {"ft_zeta_se", "/zeta_se"},
-    {"ft_rhoD", "/rhoD"},
-    {"ft_rhoD_se", "/rhoD_se"},
-    {"ft_sum_ns", "/sum_ns"},
-    {"ft_sum_ni", "/sum_ni"},
-    {"ft_pooled_age", "/pooled/age"},
-    {"ft_pooled_age_se", "/pooled/se"},
-    {"ft_pooled_age_se_total", "/pooled/se_total"},
-    {"ft_central_age", "/central/age"},
-    {"ft_central_age_se", "/central/se"},
-    {"ft_central_age_se_total", "/central/se_total"},
-    {"ft_dispersion", "/central/dispersion"},
-    {"ft_dispersion_se", "/central/dispersion_se"},
-    {"ft_chi2", "/chi2"},
-    {"ft_df", "/df"},
-    {"ft_chi2_p", "/p"}};
-
-struct CountsCase {
-    const char* name;
-    Args args;         // before the file
-    std::string file;  // a path, or the text of a file to write
-    std::size_t grains;
-    std::vector<std::pair<std::string, double>> values;  // under "fission_tracks"; NaN: null
-};
-
-TEST(ReportCommand, CountFilesInJsonAndTsvAgreeWithIndependentValues) {
-    const double null = std::nan("");
-    const std::vector<std::pair<std::string, double>> tarrow = {
-        {"/zeta", 350},
-        {"/zeta_se", 10},
-        {"/rhoD", 1.3e6},
-        {"/rhoD_se", 2.6e4},
-        {"/sum_ns", 367},
-        {"/sum_ni", 741},
-        {"/df", 11},
-        {"/pooled/age", 111.702050198},
-        {"/pooled/se", 7.12998946875},
-        {"/pooled/se_total", 8.12485564494},
-        {"/central/age", 107.222024632},
-        {"/central/se", 11.8161259818},
-        {"/central/se_total", 12.3937245119},
-        {"/central/dispersion", 0.29470211279},
-        {"/central/dispersion_se", 0.0998799343301},
-        {"/chi2", 30.0878676419},
-        {"/p", 0.00153501920781},
-        {"/grains/0/age", 67.8912390081},
-        {"/grains/0/se", 22.3457423877},
-        {"/grains/0/se_total", 22.4708370969},
-        {"/grains/7/row", 8},
-        {"/grains/7/ns", 5},
-        {"/grains/7/ni", 30},
-        {"/grains/7/x", 11.9163752878},
-        {"/grains/7/y", -2.44732710546}};
-    const CountsCase cases[] = {
-        {"overdispersed", {}, kTarrow, 12, tarrow},
-        // --uncertainty does not apply to a count file: the same numbers.
-        {"--uncertainty 2s", {"--uncertainty", "2s"}, kTarrow, 12, tarrow},
-        {"without the oldest grain",
-         {"--reject", "max"},
-         kTarrow,
-         11,
-         {{"/sum_ns", 348},
-          {"/sum_ni", 719},
-          {"/df", 10},
-          {"/pooled/age", 109.181433209687},
-          {"/central/age", 103.031924089218},
-          {"/central/se_total", 12.0255734565235},
-          {"/central/dispersion_se", 0.101480070486255},
-          {"/chi2", 26.9411210268375},
-          {"/p", 0.00266077983185909},
-          {"/grains/5/row", 7},
-          {"/grains/5/y", -0.434166551166964},
-          {"/grains/10/row", 12}}},
-        {"a grain with Ns = 0",
-         {},
-         kMerrin,
-         6,
-         {{"/sum_ns", 18},
-          {"/sum_ni", 114},
-          {"/pooled/age", 35.8213422659},
-          {"/central/age", 35.8213422659},
-          {"/central/dispersion", 0},
-          {"/central/dispersion_se", null},
-          {"/chi2", 4.09527350986},
-          {"/grains/0/age", 0},
-          {"/grains/0/se", 37.6124560748},
-          {"/grains/0/se_total", 37.6353236374},
-          {"/grains/0/y", -1.45577448776}}},
-        // Less scattered than Poisson counting explains: sigma exactly 0, central = pooled.
-        {"underdispersed",
-         {},
-         kUnderdispersed,
-         6,
-         {{"/pooled/age", 112.585832872},
-          {"/central/age", 112.585832872},
-          {"/central/se", 7.65852812454679},
-          {"/central/se_total", 8.60643275861},
-          {"/central/dispersion", 0},
-          {"/central/dispersion_se", null},
-          {"/chi2", 0.0643565759298},
-          {"/p", 0.999945379043}}},
-    };
-    test::TempDir folder;
-    for (const CountsCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string path =
-            c.file.starts_with("/") ? c.file : folder.write("counts.csv", c.file);
-        Args args = c.args;
-        args.insert(args.end(), {"--format", "json", path});
-        const Ran json = run(args);
-        ASSERT_EQ(json.status, cli::kExitComputed) << json.err;
-        const Json object = Json::parse(json.out).at(0);
-        const Json& ft = object.at("fission_tracks");
-        EXPECT_EQ(
-            std::tuple(ft.at("grains").size(), object.at("ages").at("uncertainty"), object.at("n")),
-            std::tuple(c.grains, Json("1s"), Json(c.grains)));
-        for (const auto& [pointer, want] : c.values) {
-            const Json& got = ft.at(Json::json_pointer(pointer));
-            if (std::isnan(want))
-                EXPECT_TRUE(got.is_null()) << pointer << " " << got;
-            else
-                EXPECT_NEAR(got.get<double>(), want, 1e-9 * std::fabs(want)) << pointer;
-        }
-        // The tsv's ft_ columns, last on the line, hold the same numbers.
-        args.erase(args.end() - 3, args.end() - 1);
-        const Ran tsv = run(args);
-        const std::vector<std::string> cells = firstFilesCells(tsv.out);
-        ASSERT_EQ(cells.size(), 49u + 15u + std::size(kCountColumns));
-        std::string header;
-        for (const auto& [column, pointer] : kCountColumns) header += std::string("\t") + column;
-        EXPECT_TRUE(tsv.out.substr(0, tsv.out.find('\n')).ends_with("\tmax_y_p" + header));
-        for (std::size_t i = 0; i < std::size(kCountColumns); ++i) {
-            const auto& [column, pointer] = kCountColumns[i];
-            const std::string& cell = cells[49 + 15 + i];
-            const Json& value = ft.at(Json::json_pointer(pointer));
-            if (value.is_null())
-                EXPECT_EQ(cell, "") << column;
-            else
-                EXPECT_EQ(std::strtod(cell.c_str(), nullptr), value.get<double>()) << column;
-        }
-    }
+// A count file: its ages (the grains', with their counting errors, whatever --uncertainty says)
+// and its "fission_tracks" object byte for byte, and in the tsv the ages' and the counts' columns
+// last on the line. The numbers are the 40-digit mpmath values of the same grains in
+// tests/core/test_fission_tracks.cpp; after --reject max the grains keep their rows.
+TEST(ReportCommand, CountFiles) {
+    const std::string counts =
+        R"("fission_tracks":{"zeta":350,"zeta_se":10,"rhoD":1300000,"rhoD_se":26000,"sum_ns":18,)"
+        R"("sum_ni":114,"pooled":{"age":35.821342265852955,"se":9.085318205475467,)"
+        R"("se_total":9.17081015285021},"central":{"age":35.821342265852955,)"
+        R"("se":9.085318205475469,"se_total":9.170810152850212,"dispersion":0,)"
+        R"("dispersion_se":null},"chi2":4.09527350986161,"df":5,"p":0.5357821227479863,)"
+        R"("grains":[{"row":1,"ns":0,"ni":12,"age":0,"se":37.612456074826895,)"
+        R"("se_total":37.63532363743695,"x":7.0710678118654755,"y":-1.4557744877611944},{"row":2,)"
+        R"("ns":3,"ni":20,"age":34.034994754059774,"se":21.072398994064944,)"
+        R"("se_total":21.105804148320445,"x":9.695359714832659,"y":0.08040337855772478},{"row":3,)"
+        R"("ns":7,"ni":25,"age":63.38733346723641,"se":27.105563942352937,)"
+        R"("se_total":27.195564725439823,"x":11.40175425099138,"y":1.3250699574716343},{"row":4,)"
+        R"("ns":2,"ni":18,"age":25.228347150190785,"se":18.804099729263232,)"
+        R"("se_total":18.82467320743626,"x":9.055385138137417,"y":-0.2997442419001821},{"row":5,)"
+        R"("ns":5,"ni":30,"age":37.80559244034157,"se":18.26183610552937,)"
+        R"("se_total":18.309372141941793,"x":11.916375287812984,"y":0.2378579590191118},{"row":6,)"
+        R"("ns":1,"ni":9,"age":25.228347150190785,"se":26.593012865340306,)"
+        R"("se_total":26.607564488221126,"x":6.48074069840786,"y":-0.08092995656265939}]},)"
+        R"("error":null})"
+        "\n]\n";
+    const Ran json = run({"--format", "json", kMerrin});
+    EXPECT_EQ(std::pair(json.status, jsonFrom(json.out, "fission_tracks")),
+              std::pair(cli::kExitComputed, counts));
+    const Json object = Json::parse(json.out).at(0), &ft = object.at("fission_tracks");
+    // After "gesd": "ages", without a central age for the grain of age 0, then the counts.
+    std::vector<std::string> keys;
+    for (const auto& item : object.items()) keys.push_back(item.key());
+    EXPECT_EQ(std::pair(std::vector(keys.end() - 4, keys.end()), object["ages"]["central"]),
+              std::pair(Args{"gesd", "ages", "fission_tracks", "error"}, Json()));
+    const std::pair<const char*, double> mpmath[] = {{"/pooled/age", 35.8213422659},
+                                                     {"/chi2", 4.09527350986},
+                                                     {"/grains/0/se", 37.6124560748},
+                                                     {"/grains/0/se_total", 37.6353236374},
+                                                     {"/grains/0/y", -1.45577448776}};
+    for (const auto& [pointer, want] : mpmath)
+        EXPECT_NEAR(ft.at(Json::json_pointer(pointer)).get<double>(), want, 1e-9 * std::fabs(want))
+            << pointer;
+    // The ages' and the counts' columns, and the ages' and the counts' cells of the same numbers.
+    const std::string header =
+        "\tgesd_rows\tuncertainty\tweighted_mean\tweighted_mean_se\tmswd\tchi2\tdf\tchi2_p"
+        "\tcentral_age\tcentral_age_se\tdispersion\tdispersion_se\tmin_y\tmin_y_p\tmax_y"
+        "\tmax_y_p\tft_zeta\tft_zeta_se\tft_rhoD\tft_rhoD_se\tft_sum_ns\tft_sum_ni"
+        "\tft_pooled_age\tft_pooled_age_se\tft_pooled_age_se_total\tft_central_age"
+        "\tft_central_age_se\tft_central_age_se_total\tft_dispersion\tft_dispersion_se"
+        "\tft_chi2\tft_df\tft_chi2_p\n";
+    const std::string cells =
+        "1s\t33.15614073650128\t9.30055008352169\t0.4708360988277421\t2.3541804941387103\t5\t"
+        "0.7982774217534592\t\t\t\t\t-0.8815202248568894\t0.9421117821360516\t1.115313180534803\t"
+        "0.8419735271932426\t350\t10\t1300000\t26000\t18\t114\t35.821342265852955\t"
+        "9.085318205475467\t9.17081015285021\t35.821342265852955\t9.085318205475469\t"
+        "9.170810152850212\t0\t\t4.09527350986161\t5\t0.5357821227479863\n";
+    const std::string tsv = run({kMerrin}).out;
+    EXPECT_EQ(std::pair(tsv.substr(tsv.find("\tgesd_rows"), header.size()), cellsFrom(tsv, 49)),
+              std::pair(header, cells));
+    EXPECT_EQ(run({"--uncertainty", "2s%", "--format", "json", kTarrow}).out,
+              run({"--format", "json", kTarrow}).out);
+    const Json rejected =
+        Json::parse(run({"--reject", "max", "--format", "json", kTarrow}).out)[0]["fission_tracks"];
+    EXPECT_EQ(std::tuple(rejected["grains"].size(), rejected["grains"][5]["row"],
+                         rejected["grains"][10]["row"], rejected["sum_ns"]),
+              std::tuple(11u, Json(7), Json(12), Json(348)));
 }
 
 // The ages' and the counts' columns and objects come with a count file in the run, for every
@@ -723,68 +604,25 @@ TEST(ReportCommand, CountColumnsInARunThatHoldsACountFile) {
     test::TempDir folder;
     const std::string refused = folder.write("no-ni.csv", "S,F\n350,10\n1300000\n3,4\n3,0\n5,6\n");
     const Json mixed = Json::parse(run({"--format", "json", kAspen, kTarrow, refused}).out);
-    std::vector<std::string> keys;
-    for (const auto& item : mixed[1].items()) keys.push_back(item.key());
-    EXPECT_EQ(std::vector<std::string>(keys.end() - 4, keys.end()),
-              (std::vector<std::string>{"gesd", "ages", "fission_tracks", "error"}));
     EXPECT_EQ(std::tuple(mixed[0].at("ages"), mixed[0].at("fission_tracks"),
                          mixed[2].at("fission_tracks"),
                          mixed[2]["error"].get<std::string>().find(
                              ", line 5 holds a grain without induced tracks") != std::string::npos),
               std::tuple(Json(), Json(), Json(), true));
+    // 49 columns, the ages' 15 and the counts' 17 on every line; empty for the ages file.
     const Ran tsv = run({kAspen, refused, kMerrin});
-    const std::size_t columns = 49 + 15 + std::size(kCountColumns);
     std::istringstream lines(tsv.out);
     std::vector<std::size_t> widths;
-    std::string aspen;
-    for (std::string line; std::getline(lines, line);) {
+    for (std::string line; std::getline(lines, line);)
         widths.push_back(static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t')) + 1);
-        if (line.starts_with(kAspen)) aspen = line;
-    }
-    EXPECT_EQ(widths, std::vector<std::size_t>(4, columns));
-    EXPECT_TRUE(aspen.ends_with("\t" + std::string(15 + std::size(kCountColumns) - 1, '\t')));
+    EXPECT_EQ(widths, std::vector<std::size_t>(4, 49 + 15 + 17));
+    EXPECT_EQ(cellsFrom(tsv.out, 49).substr(0, 32), std::string(31, '\t') + "\n");
     // The columns are laid out before anything is read from standard input, which holds the
     // count file here.
-    std::ifstream merrin(kMerrin, std::ios::binary);
-    const std::string counts(std::istreambuf_iterator<char>(merrin), {});
-    const Json in = Json::parse(run({"--format", "json", kAspen, "-"}, counts).out);
+    const Json in = Json::parse(run({"--format", "json", kAspen, "-"}, contents(kMerrin)).out);
     EXPECT_EQ(std::tuple(in[0].at("fission_tracks"), in[1]["file"], in[1]["locality"],
                          in[1]["fission_tracks"]["sum_ni"]),
               std::tuple(Json(), Json("-"), Json("Merrin Scar MS-3"), Json(114)));
-    const Json plain = Json::parse(run({"--format", "json", kAspen}).out)[0];
-    EXPECT_EQ(std::pair(plain.contains("ages"), plain.contains("fission_tracks")),
-              std::pair(false, false));
-}
-
-}  // namespace
-}  // namespace sifton
-
-#include "ui/plot_painter.h"
-
-namespace sifton {
-namespace {
-
-// A count file's radial plot needs no --uncertainty: its ages come with their counting errors.
-// Standard input is known to hold no counts only once read: its radial plot is refused then.
-TEST(ReportCommand, RadialPlotOfCountsWithoutUncertainty) {
-    test::TempDir folder;
-    auto writer = [](const PlotGeometry& plot, const std::string& to) {
-        return std::string(writePlot(plot, to, *plotFormatFor(to)) ? "" : "not written");
-    };
-    const std::string svg = folder.file("counts.svg");
-    const Ran o = run({"--plot", svg, "--plot-kind", "radial", kTarrow}, {}, kData, writer);
-    std::ifstream written(svg);
-    const std::string text(std::istreambuf_iterator<char>(written), {});
-    EXPECT_EQ(std::tuple(o.status, o.err, text.find("Sifton radial plot of counts") != text.npos,
-                         text.find("Radial plot of counts") != text.npos),
-              std::tuple(cli::kExitComputed, "", true, true));
-    std::ifstream aspen(kAspen, std::ios::binary);
-    const std::string ages(std::istreambuf_iterator<char>(aspen), {});
-    const Ran refused = run({"--plot", "r.svg", "--plot-kind", "radial", "-"}, ages, kData, writer);
-    EXPECT_EQ(std::pair(refused.status, refused.err),
-              std::pair(cli::kExitRefused,
-                        std::string("sifton-report: r.svg: --plot-kind radial needs the ages' "
-                                    "uncertainties: give --uncertainty\n")));
 }
 
 }  // namespace
