@@ -89,7 +89,6 @@ TEST_F(SampleAgesTest, AnAnalysisKeepsItsRejectionsThroughADeclaration) {
               std::pair(std::vector<int>{4}, std::vector<int>{1, 2, 3, 5, 6}));
     EXPECT_DOUBLE_EQ(ages.sigmas[1], 104 * 0.1);  // 20 % at 2 sigma
     EXPECT_EQ(std::tuple(ages.youngest.row, ages.oldest.row), std::tuple(3, 2));
-    EXPECT_DOUBLE_EQ(ages.oldest.p, extremeResidualP(ages.statistics.residuals[1].y, 5));
     EXPECT_TRUE(ages.beyondTwo.empty());
     // The analysis before the rejection holds the declaration too, with row 4 beyond 2.
     ASSERT_TRUE(a.before() && a.before()->ages());
