@@ -39,27 +39,19 @@ struct ReadCase {
 };
 
 TEST(CountDataSet, ReadThroughTheDataFilePath) {
+    const std::string radialPlotter = "fission-track counts in RadialPlotter's layout, ";
     const ReadCase cases[] = {
         {"tarrow-fell-counts.csv", "", "",
          "fission-track counts in IsoplotR's layout, commas between fields", 12, 1, 67.8912390081,
          22.3457423877, ""},
-        {"tarrow-fell-counts.csv", "", "",
-         "fission-track counts in IsoplotR's layout, commas between fields", 12, 6, 193.542583799,
-         60.6150296687, ""},
-        // Ns = 0: age 0 with its 1-sigma upper limit as the error.
-        {"merrin-scar-counts.csv", "", "Merrin Scar MS-3",
-         "fission-track counts in RadialPlotter's layout, commas between fields", 6, 1, 0,
-         37.6124560748, "Dpar 1.6"},
-        {"merrin-scar-counts.csv", "", "Merrin Scar MS-3",
-         "fission-track counts in RadialPlotter's layout, commas between fields", 6, 3,
-         63.3873334672, 27.1055639424, "Dpar 2.1"},
+        {"merrin-scar-counts.csv", "", "Merrin Scar MS-3", radialPlotter + "commas between fields",
+         6, 3, 63.3873334672, 27.1055639424, "Dpar 2.1"},
         // RadialPlotter without the flag, semicolons and a decimal comma, from a stream.
         {"semicolons", "Tarn;\n350,0;10\n1300000;26000\n12;40;a\n19;22\n8;31\n", "Tarn",
-         "fission-track counts in RadialPlotter's layout, semicolons between fields", 3, 2,
-         193.542583799, 60.6150296687, ""},
+         radialPlotter + "semicolons between fields", 3, 2, 193.542583799, 60.6150296687, ""},
     };
     for (const ReadCase& c : cases) {
-        SCOPED_TRACE(std::string(c.name) + " row " + std::to_string(c.row));
+        SCOPED_TRACE(c.name);
         std::istringstream in(c.text);
         const DataSet d = loaded(c.text.empty() ? Read_Data_File(kExamples + c.name)
                                                 : Read_Data_File(in, "-", "standard input"));
@@ -71,33 +63,24 @@ TEST(CountDataSet, ReadThroughTheDataFilePath) {
         const DataRow& r = d.rows[static_cast<std::size_t>(c.row - 1)];
         expectRelative(r.value1, c.age);
         expectRelative(r.value2, c.se);
-        EXPECT_EQ(r.rest, c.note);
-        EXPECT_EQ(std::tuple(d.counts->zeta, d.counts->zetaSe, d.counts->rhoD, d.counts->rhoDSe),
-                  std::tuple(350.0, 10.0, 1.3e6, 2.6e4));
+        EXPECT_EQ(
+            std::tuple(r.rest, d.counts->zeta, d.counts->zetaSe, d.counts->rhoD, d.counts->rhoDSe),
+            std::tuple(c.note, 350.0, 10.0, 1.3e6, 2.6e4));
     }
     // Any other file is a data file as ever: no counts, nothing declared, the reading as before.
     const DataSet values = loaded(Read_Data_File(kExamples + "kestrel-ridge-12.csv"));
-    EXPECT_EQ(
-        std::tuple(values.counts.has_value(), values.uncertainty, describeReading(*values.reading)),
-        std::tuple(false, UncertaintyKind::None,
-                   "commas between fields, decimal point, values in column 1, line 1 the "
-                   "header"));
-}
-
-TEST(CountDataSet, AFileIsACountFileByItsFirstLines) {
+    EXPECT_EQ(std::pair(values.counts.has_value(), values.uncertainty),
+              std::pair(false, UncertaintyKind::None));
+    // Whether a file is a count file is decided by its first lines; one that is refused still is.
     test::TempDir dir;
-    const std::pair<std::string, bool> cases[] = {
+    const std::pair<std::string, bool> files[] = {
         {kExamples + "tarrow-fell-counts.csv", true},
-        {kExamples + "merrin-scar-counts.csv", true},
         {kExamples + "kestrel-ridge-12.csv", false},
-        // Ages with errors: line 3 is no dosimeter's density beside a zeta on line 2.
-        {dir.write("ages.csv", "Age,err\n350,10\n400,12\n31,41\n"), false},
-        // A count file the reader refuses is still one.
         {dir.write("no-ni.csv", "S,F\n350,10\n1300000\n3,0\n"), true},
         {dir.file("missing.csv"), false},
         {dir.path().string(), false},
     };
-    for (const auto& [path, counts] : cases) EXPECT_EQ(isCountFile(path), counts) << path;
+    for (const auto& [path, counts] : files) EXPECT_EQ(isCountFile(path), counts) << path;
 }
 
 // The count reader's refusals, with its line, reach the user through the normal path; so does
@@ -108,8 +91,6 @@ TEST(CountDataSetRefusals, NameTheLineThroughTheNormalPath) {
     const std::tuple<const char*, std::string, std::string> cases[] = {
         {"no-ni.csv", "S,F\n350,10\n1300000\n3,4\n3,0\n5,6\n",
          ", line 5 holds a grain without induced tracks (Ni = 0)"},
-        {"half.csv", "zeta,err\n350,10\nrhoD,err\n1300000,26000\nNs,Ni\n3,4\n3.5,6\n4,4\n",
-         ", line 7 holds \"3.5\" where Ns"},
         {"two.csv", "S,F\n350,10\n1300000\n3,4\n3,5\n", ""},
     };
     for (const auto& [name, text, says] : cases) {
@@ -132,9 +113,9 @@ TEST(CountDataSetRefusals, NameTheLineThroughTheNormalPath) {
         }
         // The checking step reads it as a count file too, with the same reason.
         const DataFile checked = readDataFile(path);
-        EXPECT_EQ(checked.failure,
-                  says.empty() ? DataFileFailure::None : DataFileFailure::CountFile);
-        EXPECT_EQ(checked.counts.has_value(), says.empty());
+        EXPECT_EQ(std::pair(checked.failure, checked.counts.has_value()),
+                  std::pair(says.empty() ? DataFileFailure::None : DataFileFailure::CountFile,
+                            says.empty()));
     }
 }
 
@@ -152,19 +133,13 @@ TEST_F(CountAnalysis, RejectingTheOldestGrainRecomputesTheCounts) {
     const FtSummary& s = *a.fissionTracks();
     EXPECT_EQ(std::tuple(a.rejectedRows(), s.n, s.sumNs, s.sumNi, s.df, a.ages()->n()),
               std::tuple(std::vector<int>{6}, 11, 367LL - 19, 741LL - 22, 10, 11));
+    // The same values as the command line's JSON gives; here from the analysis chain itself.
     const std::tuple<const char*, double, double> values[] = {
         {"pooled age", s.pooled.age, 109.181433209687},
-        {"pooled se", s.pooled.se, 7.12979320290624},
-        {"pooled se total", s.pooled.seTotal, 8.08290018169422},
-        {"chi2", s.chi2, 26.9411210268375},
         {"p", s.p, 0.00266077983185909},
-        {"central age", s.central.age.age, 103.031924089218},
-        {"central se", s.central.age.se, 11.4761669799339},
         {"central se total", s.central.age.seTotal, 12.0255734565235},
         {"dispersion", s.central.dispersion, 0.283470726680082},
-        {"dispersion se", s.central.dispersionSe.value_or(0), 0.101480070486255},
         // Row 7 is the sixth grain left; its residual moves with the centre.
-        {"row 7 x", s.grains[5].x, 29.2916370317536},
         {"row 7 y", s.grains[5].y, -0.434166551166964},
     };
     for (const auto& [what, got, want] : values) {

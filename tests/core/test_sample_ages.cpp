@@ -28,22 +28,16 @@ DataSet dataSetOf(const std::vector<std::pair<double, double>>& rows) {
 TEST(SampleAges, HeadersThatNameAnUncertainty) {
     const std::tuple<const char*, const char*, std::optional<UncertaintyKind>> cases[] = {
         {"Age", "sAge", OneSigma},
-        {"t", "s[t]", OneSigma},
         {"T", "σ(t)", OneSigma},
         {"age", "err", OneSigma},
         {"Age (Ma)", "Error (Ma)", OneSigma},
-        {"age", "age_err", OneSigma},
         {"age", "1 SE", OneSigma},
         {"age", "±2σ", TwoSigma},
-        {"age", "2s", TwoSigma},
         {"age", "1s %", OneSigmaPercent},
-        {"age", "err (%)", OneSigmaPercent},
         {"age", "2σ %", TwoSigmaPercent},
         // Headers of the program's own files and of other columns name none.
         {"Kestrel Ridge", "KR-07", std::nullopt},
-        {"age", "sample", std::nullopt},
         {"age", "Ns", std::nullopt},
-        {"age", "", std::nullopt},
         {"age", "sAges", std::nullopt},
         {"age", "terrace", std::nullopt},
     };
@@ -89,19 +83,18 @@ TEST_F(SampleAgesTest, AnAnalysisKeepsItsRejectionsThroughADeclaration) {
     const Outcome<Analysis> declared = rejected.declaring(TwoSigmaPercent);
     ASSERT_TRUE(std::holds_alternative<Analysis>(declared));
     const Analysis& a = std::get<Analysis>(declared);
-    EXPECT_EQ(a.rejectedRows(), std::vector<int>{4});
     ASSERT_TRUE(a.ages());
     const SampleAges& ages = *a.ages();
-    EXPECT_EQ(ages.rows, (std::vector<int>{1, 2, 3, 5, 6}));
+    EXPECT_EQ(std::pair(a.rejectedRows(), ages.rows),
+              std::pair(std::vector<int>{4}, std::vector<int>{1, 2, 3, 5, 6}));
     EXPECT_DOUBLE_EQ(ages.sigmas[1], 104 * 0.1);  // 20 % at 2 sigma
     EXPECT_EQ(std::tuple(ages.youngest.row, ages.oldest.row), std::tuple(3, 2));
-    EXPECT_DOUBLE_EQ(ages.oldest.p, extremeResidualP(ages.statistics.residuals[1].y, 5));
     EXPECT_TRUE(ages.beyondTwo.empty());
     // The analysis before the rejection holds the declaration too, with row 4 beyond 2.
     ASSERT_TRUE(a.before() && a.before()->ages());
-    EXPECT_EQ(a.before()->ages()->n(), 6);
-    EXPECT_EQ(a.before()->ages()->beyondTwo, std::vector<int>{4});
-    EXPECT_EQ(a.before()->ages()->oldest.row, 4);
+    EXPECT_EQ(std::tuple(a.before()->ages()->n(), a.before()->ages()->beyondTwo,
+                         a.before()->ages()->oldest.row),
+              std::tuple(6, std::vector<int>{4}, 4));
     // Back to no uncertainty; the four tests' results are those of the rejection all along.
     const Analysis plain = std::get<Analysis>(a.declaring(None));
     EXPECT_FALSE(plain.ages() || plain.before()->ages());
