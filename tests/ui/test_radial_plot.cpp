@@ -137,9 +137,9 @@ bool oneTwoFive(double v) {
 }
 
 // Each tick of the arc sits on it where the line of its age meets it, z(t) - z0, its mark and
-// label outside it; the ticks are
-// round ages above 0, equal steps of 1, 2 or 5 times a power of ten, and over a wide range also
-// the round values of 1, 2 and 5 below the first step; their labels keep apart. The arc holds
+// label outside it; the ticks are round ages above 0, equal steps of 1, 2 or 5 times a power of
+// ten, and over a wide range also the round values of 1, 2 and 5 below the first step; their
+// labels keep apart. The arc holds
 // every point and stops at z = 0. The band spans y = ±2 from the origin to the arc; the central
 // age's line ends on the arc at its slope (for counts y = 0), and the legend names it. The
 // second axis shows at x the relative error 100/x %, or the tracks Ns + Ni = x^2/4 - 1/2.
