@@ -50,7 +50,7 @@ TEST(SampleAges, HeadersThatNameAnUncertainty) {
 TEST(SampleAges, ADeclarationRefusesARowWithoutUncertainty) {
     const std::tuple<std::vector<std::pair<double, double>>, UncertaintyKind, const char*> cases[] =
         {
-            {{{10, 1}, {12, 0}, {11, -1}}, OneSigma, "row 2 has no positive uncertainty"},
+            {{{10, 1}, {12, -1}, {11, 0}}, OneSigma, "row 2 has no positive uncertainty"},
             {{{10, 1}, {0, 5}, {11, 1}}, OneSigmaPercent, "row 2 has no positive uncertainty"},
             {{{10, 1}, {11, 1}, {12, 1e308}}, TwoSigmaPercent, "row 3 has no positive uncertainty"},
             {{{10, 1}, {11, 1}, {12, 1e300}}, TwoSigmaPercent, nullptr},
